@@ -1,0 +1,52 @@
+# Helpers that declare the project's tests, fuzz targets and benchmarks.
+
+# tv_add_test(NAME SOURCES src... LIBS lib... [SERIAL] [LABELS l...])
+# One GoogleTest executable, run by CTest as one test (under Wine in the Windows build).
+# SERIAL: the test starts tallyvane.exe, so it must not run beside another such test.
+function(tv_add_test name)
+  cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  # Under Wine the Unix root is drive Z:.
+  set(root "")
+  if(WIN32)
+    set(root "Z:")
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "TV_SOURCE_DIR=${root}${PROJECT_SOURCE_DIR};TV_BINARY_DIR=${root}${PROJECT_BINARY_DIR}"
+    TIMEOUT 300)
+  if(T_SERIAL)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK tallyvane_process)
+  endif()
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+# tv_add_fuzzer(NAME SOURCES src... LIBS lib... CORPUS dir)
+# A libFuzzer target. In the fuzzing build (clang, TV_FUZZ) it is a real fuzzer; in the
+# native test build it is linked with a small driver that replays every file of the corpus
+# folder once, so every input that ever crashed stays fixed.
+function(tv_add_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(TV_FUZZ)
+    add_executable(${name} ${F_SOURCES})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  else()
+    add_executable(${name} ${F_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+    add_test(NAME ${name}_corpus COMMAND ${name} ${F_CORPUS})
+  endif()
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+endfunction()
+
+# tv_add_bench(NAME SOURCES src... LIBS lib...)
+# A benchmark program; built with the native configuration, measured by bench/run.sh.
+function(tv_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+endfunction()

@@ -1,0 +1,11 @@
+# Cross build of the Windows program with Debian's mingw-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TV_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TV_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TV_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${TV_MINGW}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TV_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,68 @@
+#include "framework/CFile.h"
+#include "framework/StringUtil.h"
+
+#include <windows.h>
+
+CFile::CFile(const std::string& path) : handle(INVALID_HANDLE_VALUE), path(path) {}
+
+CFile::~CFile()
+{
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+bool CFile::Open(bool mustExist, uint32_t access, const std::string& newPath)
+{
+    if (!newPath.empty())
+        path = newPath;
+    handle = CreateFileA(path.c_str(), access, 0, nullptr, mustExist ? OPEN_EXISTING : OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle != INVALID_HANDLE_VALUE;
+}
+
+bool CFile::Read(void* buffer, uint32_t count, uint32_t* outCount)
+{
+    DWORD done = 0;
+    BOOL ok = ReadFile(handle, buffer, count, &done, nullptr);
+    *outCount = done;
+    return ok != FALSE;
+}
+
+bool CFile::ReadFull(void* buffer, uint32_t count)
+{
+    uint32_t done = 0;
+    return Read(buffer, count, &done) && done == count;
+}
+
+uint32_t CFile::GetSize()
+{
+    return GetFileSize(handle, nullptr);
+}
+
+std::string CFile::GetTimeText(int kind)
+{
+    FILETIME times[3];
+    if (!GetFileTime(handle, &times[0], &times[1], &times[2]))
+        return std::string();
+    if (kind < FileTimeCreation || kind > FileTimeLastWrite)
+        return std::string();
+    const FILETIME& t = times[kind];
+    uint64_t ticks = (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    return FormatFileTime(ticks, "%04d/%02d/%02d %02d:%02d:%02d");
+}
+
+void CFile::Close()
+{
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    if (!CloseHandle(handle))
+        throw "CFile::Close CloseHandle";
+    handle = INVALID_HANDLE_VALUE;
+}
+
+bool CFile::IsOpen() const
+{
+    return handle != INVALID_HANDLE_VALUE;
+}

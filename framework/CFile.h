@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Which of a file's three times is meant.
+enum FileTimeKind { FileTimeCreation = 0, FileTimeLastAccess = 1, FileTimeLastWrite = 2 };
+
+constexpr uint32_t kGenericRead = 0x80000000u;
+constexpr uint32_t kGenericWrite = 0x40000000u;
+
+// A file opened without sharing, closed when the object goes away.
+class CFile {
+public:
+    explicit CFile(const std::string& path = std::string());
+    virtual ~CFile();
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // mustExist false creates a missing file empty. A non-empty path replaces the stored one.
+    bool Open(bool mustExist, uint32_t access, const std::string& path = std::string());
+    bool Read(void* buffer, uint32_t count, uint32_t* outCount);
+    bool ReadFull(void* buffer, uint32_t count);
+    // Low 32 bits of the size; 0xFFFFFFFF on failure.
+    uint32_t GetSize();
+    // "%04d/%02d/%02d %02d:%02d:%02d" in local time; empty when the time cannot be read.
+    std::string GetTimeText(int kind);
+    // Throws the text "CFile::Close CloseHandle" when the system refuses to close.
+    void Close();
+    bool IsOpen() const;
+
+    void* handle;
+    std::string path;
+};

@@ -1,0 +1,42 @@
+#include "framework/StringUtil.h"
+
+#include <windows.h>
+
+bool WideToAnsi(const void* text, uint32_t byteLength, std::string& out)
+{
+    out.clear();
+    if (!text || byteLength == 0)
+        return false;
+    int units = static_cast<int>(byteLength / 2);
+    const wchar_t* wide = static_cast<const wchar_t*>(text);
+    int size = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
+    if (size < 1)
+        return false;
+    char* buffer = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
+    if (!buffer)
+        return false;
+    WideCharToMultiByte(CP_ACP, 0, wide, units, buffer, size, nullptr, nullptr);
+    out = buffer;
+    HeapFree(GetProcessHeap(), 0, buffer);
+    return true;
+}
+
+std::string FormatInt(int value, const std::string& format)
+{
+    char buffer[128] = {};
+    wsprintfA(buffer, format.c_str(), value);
+    return buffer;
+}
+
+std::string FormatFileTime(uint64_t fileTime, const std::string& format)
+{
+    FILETIME utc = {static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    FILETIME local = {};
+    SYSTEMTIME fields = {};
+    FileTimeToLocalFileTime(&utc, &local);
+    FileTimeToSystemTime(&local, &fields);
+    char buffer[256] = {};
+    wsprintfA(buffer, format.c_str(), fields.wYear, fields.wMonth, fields.wDay, fields.wHour,
+              fields.wMinute, fields.wSecond);
+    return buffer;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Scratch files for tests: a folder of its own per test program, removed at exit.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace testfiles {
+
+inline const std::filesystem::path& ScratchFolder()
+{
+    struct Folder {
+        std::filesystem::path path;
+        Folder()
+        {
+            auto base = std::filesystem::temp_directory_path();
+            for (auto n = std::chrono::steady_clock::now().time_since_epoch().count();; ++n) {
+                path = base / ("tvtest_" + std::to_string(n));
+                if (std::filesystem::create_directory(path))
+                    break;
+            }
+        }
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static Folder folder;
+    return folder.path;
+}
+
+// The full path of a scratch file (not created).
+inline std::string Path(const std::string& name)
+{
+    return (ScratchFolder() / name).string();
+}
+
+inline std::string Write(const std::string& name, const std::string& bytes)
+{
+    std::string path = Path(name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+inline std::string Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A file of the source tree (samples, option.xml sources, fixtures).
+inline std::string SourcePath(const std::string& relative)
+{
+    const char* root = std::getenv("TV_SOURCE_DIR");
+    return (std::filesystem::path(root ? root : ".") / relative).string();
+}
+
+}

@@ -1,0 +1,56 @@
+#include "framework/CFile.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TEST(CFile, ReadsWhatIsThere)
+{
+    std::string path = testfiles::Write("cfile_read.bin", "abcdef");
+    CFile file;
+    ASSERT_TRUE(file.Open(true, kGenericRead, path));
+    EXPECT_EQ(6u, file.GetSize());
+    char buffer[8] = {};
+    EXPECT_TRUE(file.ReadFull(buffer, 4));
+    EXPECT_EQ(std::string("abcd"), std::string(buffer, 4));
+    uint32_t done = 99;
+    EXPECT_TRUE(file.Read(buffer, 8, &done));
+    EXPECT_EQ(2u, done);
+    EXPECT_FALSE(file.ReadFull(buffer, 1));
+}
+
+TEST(CFile, MissingFileFailsOrIsCreatedEmpty)
+{
+    std::string path = testfiles::Path("cfile_missing.bin");
+    CFile file;
+    EXPECT_FALSE(file.Open(true, kGenericRead, path));
+    EXPECT_FALSE(file.IsOpen());
+    ASSERT_TRUE(file.Open(false, kGenericRead, path));
+    EXPECT_EQ(0u, file.GetSize());
+    file.Close();
+    EXPECT_EQ("", testfiles::Read(path));
+}
+
+TEST(CFile, TimeTextOfTheLastWrite)
+{
+    std::string path = testfiles::Write("cfile_time.bin", "x");
+    CFile file(path);
+    EXPECT_EQ("", file.GetTimeText(FileTimeLastWrite)); // closed
+    ASSERT_TRUE(file.Open(true, kGenericRead));
+    std::string text = file.GetTimeText(FileTimeLastWrite);
+    ASSERT_EQ(19u, text.size()) << text;
+    EXPECT_EQ('/', text[4]);
+    EXPECT_EQ(' ', text[10]);
+    EXPECT_EQ("", file.GetTimeText(3));
+}
+
+TEST(CFile, CloseTwiceDoesNothing)
+{
+    std::string path = testfiles::Write("cfile_close.bin", "x");
+    CFile file;
+    ASSERT_TRUE(file.Open(true, kGenericRead, path));
+    file.Close();
+    EXPECT_NO_THROW(file.Close());
+    EXPECT_FALSE(file.IsOpen());
+}
+}

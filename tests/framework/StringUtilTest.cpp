@@ -1,0 +1,118 @@
+#include "framework/StringUtil.h"
+
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+struct ReplaceCase {
+    const char* name;
+    const char* text;
+    const char* from;
+    const char* to;
+    const char* expected;
+    int count;
+};
+
+const ReplaceCase kReplaceCases[] = {
+    {"CommaBlank", "a,b,c", ",", ", ", "a, b, c", 2},
+    {"GrowingNeverRescans", "aaa", "a", "aa", "aaaaaa", 3},
+    {"EmptyFromReplacesNothing", "abc", "", "x", "abc", 0},
+    {"LineFeeds", "a\nb\r\nc", "\n", "\r\n", "a\r\nb\r\r\nc", 2},
+    {"Shrink", "xxyxx", "xx", "", "y", 2},
+    {"NotFound", "abc", "d", "e", "abc", 0},
+};
+
+class ReplaceAllCases : public testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceAllCases, ReplacesEveryOccurrence)
+{
+    const ReplaceCase& c = GetParam();
+    std::string text = c.text;
+    EXPECT_EQ(c.count, ReplaceAll(text, c.from, c.to));
+    EXPECT_EQ(c.expected, text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ReplaceAllCases, testing::ValuesIn(kReplaceCases),
+                         [](const testing::TestParamInfo<ReplaceCase>& info) { return info.param.name; });
+
+TEST(WideToAnsi, ConvertsUtf16ToShiftJis)
+{
+    // U+FEFF "日本" U+0041
+    const unsigned char units[] = {0xFF, 0xFE, 0xE5, 0x65, 0x2C, 0x67, 0x41, 0x00};
+    std::string out = "prefilled";
+    ASSERT_TRUE(WideToAnsi(units + 2, 6, out));
+    EXPECT_EQ("\x93\xFA\x96\x7B" "A", out);
+}
+
+TEST(WideToAnsi, OddLengthIgnoresTheLastByte)
+{
+    const char units[] = {'a', 0, 'b', 0, 'c', 0, 'd', 0};
+    std::string out;
+    ASSERT_TRUE(WideToAnsi(units, 7, out));
+    EXPECT_EQ("abc", out);
+}
+
+TEST(WideToAnsi, NothingToConvertGivesFalseAndEmptyText)
+{
+    const char units[] = {'a', 0};
+    std::string out = "prefilled";
+    EXPECT_FALSE(WideToAnsi(units, 1, out));
+    EXPECT_EQ("", out);
+    out = "prefilled";
+    EXPECT_FALSE(WideToAnsi(nullptr, 4, out));
+    EXPECT_EQ("", out);
+}
+
+TEST(WideToAnsi, NulUnitEndsTheText)
+{
+    const char units[] = {'a', 0, 0, 0, 'b', 0};
+    std::string out;
+    EXPECT_TRUE(WideToAnsi(units, 6, out));
+    EXPECT_EQ("a", out);
+}
+
+TEST(WideToAnsi, UnmappableCharacterBecomesTheDefault)
+{
+    // U+0101 (a with macron) is not in code page 932.
+    const char units[] = {'x', 0, 0x01, 0x01, 'y', 0};
+    std::string out;
+    ASSERT_TRUE(WideToAnsi(units, 6, out));
+    EXPECT_EQ("x?y", out);
+}
+
+TEST(FormatTime, FormatsInLocalTime)
+{
+    // The tests run with TZ=Asia/Tokyo.
+    EXPECT_EQ("2003/11/03 05:40:07", FormatTime(1067805607, "%Y/%m/%d %H:%M:%S"));
+}
+
+TEST(FormatTime, ZeroIsThePresentAndNegativeIsEmpty)
+{
+    std::time_t before = std::time(nullptr);
+    std::string now = FormatTime(0, "%Y");
+    EXPECT_EQ(std::to_string(1900 + std::localtime(&before)->tm_year), now);
+    EXPECT_EQ("", FormatTime(-1, "%Y"));
+}
+
+TEST(FormatInt, FormatsOneNumber)
+{
+    EXPECT_EQ("42 件", FormatInt(42, "%ld 件"));
+    EXPECT_EQ("-7", FormatInt(-7, "%d"));
+}
+
+TEST(FormatFileTime, ConvertsToLocalFields)
+{
+    // 2003-11-02 20:40:07 UTC in 100 ns ticks since 1601.
+    const unsigned long long ticks = 116444736000000000ull + 1067805607ull * 10000000ull;
+    EXPECT_EQ("2003/11/03 05:40:07", FormatFileTime(ticks, "%04d/%02d/%02d %02d:%02d:%02d"));
+}
+
+TEST(ToLong, ReadsLikeStrtol)
+{
+    EXPECT_EQ(1067805607, ToLong("  1067805607xyz", 10));
+    EXPECT_EQ(0, ToLong("abc", 10));
+    EXPECT_EQ(-12, ToLong("-12", 10));
+    EXPECT_EQ(255, ToLong("ff", 16));
+}
+}
