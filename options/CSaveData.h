@@ -1,0 +1,18 @@
+#pragma once
+#include "record/CRecord.h"
+#include "record/IXMLBase.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+// The viewer's data: the records the main window knows, by record id, and the option model.
+class CSaveData : public IXMLBase {
+public:
+    // Loads the file as a new record and returns its id; 0 for an empty path or a failed load
+    // (no id is used up then).
+    int32_t AddRecord(const std::string& path);
+
+    std::map<int32_t, CRecord> records;
+    int32_t lastId = 0;
+};

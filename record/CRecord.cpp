@@ -1,0 +1,68 @@
+#include "record/CRecord.h"
+#include "framework/CFile.h"
+#include "framework/CPathParts.h"
+#include "record/CKarRecord.h"
+
+#include <stdexcept>
+#include <vector>
+
+bool CRecord::Load(const std::string& newPath)
+{
+    unpacked = false;
+    std::string detail;
+    try {
+        CFile file;
+        if (!file.Open(true, kGenericRead, newPath))
+            throw std::runtime_error("File Open Error : " + newPath);
+        CPathParts parts(newPath.c_str());
+        path = newPath;
+        fileName = parts.fileName;
+        timeText = file.GetTimeText(FileTimeLastWrite);
+        settings.clear();
+        mapScript.clear();
+        file.Close();
+    } catch (const std::exception& e) {
+        detail = e.what();
+    } catch (const char* text) {
+        detail = text;
+    }
+    SetMessageText(detail);
+    return detail.empty();
+}
+
+const std::string& CRecord::GetGameSettings()
+{
+    UnpackGameData(path);
+    return settings;
+}
+
+const std::string& CRecord::GetMapScript()
+{
+    UnpackGameData(path);
+    return mapScript;
+}
+
+bool CRecord::UnpackGameData(const std::string& filePath)
+{
+    if (unpacked)
+        return true;
+    std::string detail;
+    try {
+        CKarRecord decoder;
+        std::vector<uint8_t> body;
+        if (!decoder.Unpack(filePath, body))
+            throw std::runtime_error("Unpack Error : " + decoder.errorText);
+        if (!decoder.GetGameData(body))
+            throw std::runtime_error("GetGameData Error");
+        settings = decoder.settings;
+        mapScript = decoder.mapScript;
+        formatVersion = decoder.formatVersion;
+    } catch (const std::exception& e) {
+        detail = e.what();
+    }
+    SetMessageText(detail);
+    if (!detail.empty())
+        return false;
+    unpacked = true;
+    return true;
+}
