@@ -1,0 +1,6 @@
+#include "app/WindowedStart.h"
+
+int RunWindowed()
+{
+    return 0;
+}
