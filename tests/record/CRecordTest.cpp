@@ -1,0 +1,110 @@
+#include "record/CRecord.h"
+#include "RecordFixtures.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using namespace fixtures;
+
+const std::string kPrefix = "スクリプトにエラーがあるか、未対応の形式です。\n\n";
+
+TEST(CRecord, LoadOfAMissingFileFails)
+{
+    std::string path = testfiles::Path("record_missing.rec");
+    CRecord record;
+    EXPECT_FALSE(record.Load(path));
+    EXPECT_EQ(kPrefix + "File Open Error : " + path, record.GetMessageText());
+}
+
+TEST(CRecord, LoadTakesNameAndTimeButDecodesNothing)
+{
+    std::string path = testfiles::Write("record_load.rec", FileBytes(GoodBody("2")));
+    CRecord record;
+    record.formatVersion = "earlier";
+    ASSERT_TRUE(record.Load(path));
+    EXPECT_EQ(kPrefix, record.GetMessageText());
+    EXPECT_EQ(path, record.path);
+    EXPECT_EQ("record_load.rec", record.fileName);
+    EXPECT_EQ(19u, record.timeText.size());
+    EXPECT_FALSE(record.unpacked);
+    EXPECT_EQ("", record.settings);
+    EXPECT_EQ("earlier", record.formatVersion);
+
+    EXPECT_EQ(kSettings, record.GetGameSettings());
+    EXPECT_TRUE(record.unpacked);
+    EXPECT_EQ("2", record.formatVersion);
+    EXPECT_EQ(kMap, record.mapScript);
+}
+
+TEST(CRecord, FailedDecodingIsRetriedOnTheNextRequest)
+{
+    std::string path = testfiles::Write("record_retry.rec", "l33t");
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    EXPECT_EQ("", record.GetGameSettings());
+    EXPECT_FALSE(record.unpacked);
+    EXPECT_EQ(kPrefix + "Unpack Error : header size read error", record.GetMessageText());
+
+    testfiles::Write("record_retry.rec", FileBytes(GoodBody()));
+    EXPECT_EQ(kSettings, record.GetGameSettings());
+    EXPECT_TRUE(record.unpacked);
+    EXPECT_EQ(kPrefix, record.GetMessageText());
+}
+
+TEST(CRecord, DecodedTextsAreKept)
+{
+    std::string path = testfiles::Write("record_keep.rec", FileBytes(GoodBody()));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    EXPECT_EQ(kMap, record.GetMapScript());
+    // A changed file is not decoded again once decoding succeeded.
+    testfiles::Write("record_keep.rec", "l33t");
+    EXPECT_EQ(kSettings, record.GetGameSettings());
+
+    CRecord copy = record;
+    EXPECT_TRUE(copy.unpacked);
+    EXPECT_EQ(kSettings, copy.GetGameSettings());
+    EXPECT_EQ(kMap, copy.mapScript);
+
+    // Loading again returns the record to loaded and not unpacked.
+    ASSERT_TRUE(record.Load(path));
+    EXPECT_FALSE(record.unpacked);
+    EXPECT_EQ("", record.mapScript);
+}
+
+struct FailureCase {
+    const char* name;
+    std::string (*file)();
+    const char* detail;
+};
+
+const FailureCase kFailureCases[] = {
+    {"NotRecognised", [] { return FileBytes(Bytes(0x600, 1)); }, "GetGameData Error"},
+    {"NoElement", [] {
+         return FileBytes(Body("1", recbuilder::MakeBlock(SettingsPayload("<x/>"), 0), recbuilder::MakeBlock(Text(kMap), 0)));
+     }, "invalid string position"},
+    {"EmptyMap", [] {
+         return FileBytes(Body("1", recbuilder::MakeBlock(SettingsPayload(), 0), recbuilder::MakeBlock(Bytes(), 0)));
+     }, "invalid vector<T> subscript"},
+    {"BadHeader", [] { return std::string("xxxxxxxxxxxx"); }, "Unpack Error : Invalid file header"},
+};
+
+class RecordFailures : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(RecordFailures, EndAsEmptyTextsAndAMessage)
+{
+    const FailureCase& c = GetParam();
+    std::string path = testfiles::Write(std::string("record_fail_") + c.name + ".rec", c.file());
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    EXPECT_FALSE(record.UnpackGameData(path));
+    EXPECT_EQ(kPrefix + c.detail, record.GetMessageText());
+    EXPECT_EQ("", record.GetGameSettings());
+    EXPECT_EQ("", record.GetMapScript());
+    EXPECT_FALSE(record.unpacked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RecordFailures, testing::ValuesIn(kFailureCases),
+                         [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+}
