@@ -1,0 +1,169 @@
+// Runs tallyvane.exe as a process with a recorded file as its argument and checks its standard
+// output, standard error and exit code byte for byte.
+#include "RecordFixtures.h"
+#include "TestFiles.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+const std::string kPrefix = "スクリプトにエラーがあるか、未対応の形式です。\n\n";
+
+struct ProgramRun {
+    std::string out;
+    std::string err;
+    DWORD exitCode = 999;
+};
+
+HANDLE Inheritable(const std::string& path)
+{
+    SECURITY_ATTRIBUTES security = {sizeof security, nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &security, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+ProgramRun RunProgram(const std::vector<std::string>& args)
+{
+    std::string exe = std::string(std::getenv("TV_BINARY_DIR")) + "/bin/tallyvane.exe";
+    std::string commandLine = "\"" + exe + "\"";
+    for (const std::string& arg : args)
+        commandLine += " \"" + arg + "\"";
+    std::string outPath = testfiles::Path("cli_out.bin");
+    std::string errPath = testfiles::Path("cli_err.bin");
+    HANDLE out = Inheritable(outPath);
+    HANDLE err = Inheritable(errPath);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    ProgramRun run;
+    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    run.out = testfiles::Read(outPath);
+    run.err = testfiles::Read(errPath);
+    return run;
+}
+
+// The UTF-8 source of a sample's settings as the program writes it: Shift_JIS, the element only,
+// CR LF line ends.
+std::string ExpectedOutput(const std::string& stem)
+{
+    std::string utf8 = testfiles::Read(testfiles::SourcePath("samples/src/" + stem + ".settings.xml"));
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(units, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], units);
+    int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string text(size, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), units, &text[0], size, nullptr, nullptr);
+    text = text.substr(0, text.rfind("</GameSettings>") + 15);
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    return crlf;
+}
+
+struct SampleCase {
+    const char* file;
+    const char* stem;
+};
+
+const SampleCase kSamples[] = {
+    {"castle-duel.rec", "castle-duel"},
+    {"four-kingdoms.rcx", "four-kingdoms"},
+    {"nihon-teams.rec", "nihon-teams"},
+};
+
+class SampleOutput : public testing::TestWithParam<SampleCase> {};
+
+TEST_P(SampleOutput, IsTheSettingsXmlWithCrLf)
+{
+    ProgramRun run = RunProgram({testfiles::SourcePath(std::string("samples/") + GetParam().file)});
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(ExpectedOutput(GetParam().stem), run.out);
+    EXPECT_EQ("", run.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, SampleOutput, testing::ValuesIn(kSamples),
+                         [](const testing::TestParamInfo<SampleCase>& info) { return std::string(info.param.stem).substr(0, 4) + std::to_string(info.index); });
+
+TEST(CommandLine, JapaneseNamesAreShiftJis)
+{
+    ProgramRun run = RunProgram({testfiles::SourcePath("samples/nihon-teams.rec")});
+    EXPECT_NE(std::string::npos, run.out.find("桜の谷")) << "the map name in Shift_JIS";
+}
+
+TEST(CommandLine, MissingFileIsReportedOnStandardError)
+{
+    std::string path = testfiles::Path("cli_missing.rec");
+    ProgramRun run = RunProgram({path});
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("", run.out);
+    EXPECT_EQ("Error : " + kPrefix + "File Open Error : " + path + "\n", run.err);
+}
+
+TEST(CommandLine, OnlyTheFirstArgumentCounts)
+{
+    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec"), testfiles::Path("cli_missing.rec")});
+    EXPECT_EQ(ExpectedOutput("castle-duel"), run.out);
+    EXPECT_EQ("", run.err);
+}
+
+TEST(CommandLine, ExistingCarriageReturnsAreKept)
+{
+    using namespace fixtures;
+    std::string xml = "<GameSettings>a\nb\r\nc</GameSettings>";
+    std::string path = testfiles::Write("cli_crlf.rec", FileBytes(Body("1", recbuilder::MakeBlock(SettingsPayload(xml), 0),
+                                                                        recbuilder::MakeBlock(Text(kMap), 0))));
+    ProgramRun run = RunProgram({path});
+    EXPECT_EQ("<GameSettings>a\r\nb\r\r\nc</GameSettings>", run.out);
+}
+
+TEST(CommandLine, UndecodableFileWritesNothing)
+{
+    std::string path = testfiles::Write("cli_corrupt.rec", "l33t\x10\0\0\0garbage");
+    ProgramRun run = RunProgram({path});
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("", run.out);
+    EXPECT_EQ("", run.err);
+}
+
+TEST(CommandLine, SecondInstanceEndsSilently)
+{
+    HANDLE held = CreateMutexA(nullptr, TRUE, "Tallyvane");
+    ASSERT_NE(nullptr, held);
+    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")});
+    ReleaseMutex(held);
+    CloseHandle(held);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("", run.out);
+    EXPECT_EQ("", run.err);
+}
+
+TEST(CommandLine, NameTakenByAnotherKindOfObjectEndsSilently)
+{
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, "Tallyvane");
+    ASSERT_NE(nullptr, event);
+    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")});
+    CloseHandle(event);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ("", run.out);
+}
+}
