@@ -9,39 +9,38 @@
 bool WideToAnsi(const void* text, uint32_t byteLength, std::string& out)
 {
     out.clear();
-    if (!text || byteLength == 0)
-        return false;
     size_t units = byteLength / 2;
-    if (units == 0)
+    if (!text || units == 0)
         return false;
     iconv_t cd = iconv_open("CP932", "UTF-16LE");
     if (cd == reinterpret_cast<iconv_t>(-1))
         return false;
-    const char* in = static_cast<const char*>(text);
-    for (size_t i = 0; i < units; ++i) {
-        // Unit by unit, so that a character the code page lacks becomes "?" as on Windows.
-        size_t step = 2;
-        unsigned unit = static_cast<unsigned char>(in[2 * i]) | static_cast<unsigned char>(in[2 * i + 1]) << 8;
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units)
-            step = 4;
-        char* source = const_cast<char*>(in + 2 * i);
-        size_t sourceLeft = step;
-        char piece[8];
-        char* target = piece;
-        size_t targetLeft = sizeof piece;
-        if (iconv(cd, &source, &sourceLeft, &target, &targetLeft) == static_cast<size_t>(-1)) {
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            out.push_back('?');
-        } else {
-            out.append(piece, target);
-        }
-        i += step / 2 - 1;
+    // At most two bytes of code page 932 per UTF-16 unit.
+    out.resize(units * 2);
+    char* source = const_cast<char*>(static_cast<const char*>(text));
+    size_t sourceLeft = units * 2;
+    char* target = &out[0];
+    size_t targetLeft = out.size();
+    while (sourceLeft > 0) {
+        if (iconv(cd, &source, &sourceLeft, &target, &targetLeft) != static_cast<size_t>(-1))
+            break;
+        // A character the code page lacks, or a broken surrogate, becomes "?" as on Windows.
+        unsigned char high = static_cast<unsigned char>(source[1]);
+        bool pair = high >= 0xD8 && high <= 0xDB && sourceLeft >= 4 &&
+                    static_cast<unsigned char>(source[3]) >= 0xDC && static_cast<unsigned char>(source[3]) <= 0xDF;
+        size_t skip = pair ? 4 : 2;
+        source += skip;
+        sourceLeft -= skip;
+        *target++ = '?';
+        --targetLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     iconv_close(cd);
+    out.resize(static_cast<size_t>(target - &out[0]));
     std::string::size_type zero = out.find('\0');
     if (zero != std::string::npos)
         out.erase(zero);
-    return !out.empty() || zero != std::string::npos;
+    return true;
 }
 
 std::string FormatInt(int value, const std::string& format)
