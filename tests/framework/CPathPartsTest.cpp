@@ -1,5 +1,6 @@
 #include "framework/CPathParts.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -45,6 +46,21 @@ TEST_P(CPathPartsSplit, CutsLikeThePathSplitter)
     EXPECT_STREQ(c.folder, parts.folder);
     EXPECT_STREQ(c.fileName, parts.fileName);
 }
+
+#ifdef _WIN32
+// The runtime's own splitter is the reference for every row.
+TEST_P(CPathPartsSplit, AgreesWithTheRuntimeSplitter)
+{
+    const SplitCase& c = GetParam();
+    char drive[3], directory[256], baseName[256], extension[256];
+    _splitpath(c.path, drive, directory, baseName, extension);
+    CPathParts parts(c.path);
+    EXPECT_STREQ(drive, parts.drive);
+    EXPECT_STREQ(directory, parts.directory);
+    EXPECT_STREQ(baseName, parts.baseName);
+    EXPECT_STREQ(extension, parts.extension);
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Paths, CPathPartsSplit, testing::ValuesIn(kSplitCases),
                          [](const testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
