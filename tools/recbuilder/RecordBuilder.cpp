@@ -87,9 +87,8 @@ Bytes MakeRawBlock(uint32_t total, const std::vector<Bytes>& chunks)
 Bytes MakeBody(const std::string& version, const Bytes& settingsBlock, const Bytes& mapBlock,
                size_t trailerSize)
 {
-    Bytes body;
     const char intro[] = "KARTHEN RECORDED GAME";
-    body.insert(body.end(), intro, intro + sizeof intro);
+    Bytes body(intro, intro + sizeof intro);
     AppendGameData(body, BlockStart(version) - body.size(), 7);
     body.insert(body.end(), settingsBlock.begin(), settingsBlock.end());
     body.insert(body.end(), mapBlock.begin(), mapBlock.end());
