@@ -1,0 +1,142 @@
+#include "framework/CListView.h"
+
+namespace {
+constexpr UINT kItemStateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED;
+}
+
+CListView::~CListView()
+{
+    // The control must not keep a list that is about to be destroyed.
+    if (window && images.handle)
+        SendMsg(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+}
+
+LRESULT CListView::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A list view without LVS_SHAREIMAGELISTS destroys its lists with itself; take ours back
+    // first, since the wrapper destroys it too.
+    if (message == WM_DESTROY && images.handle)
+        SendMsg(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    return CControlBase::WindowProc(hwnd, message, wParam, lParam);
+}
+
+bool CListView::SetImageList(WORD bitmapId, int width, int height, int initialCount, COLORREF mask)
+{
+    // The control lets go of the old list before the wrapper destroys it.
+    bool hadList = SendMsg(LVM_SETIMAGELIST, LVSIL_SMALL, 0) != 0;
+    if (images.Create(width, height, initialCount, ILC_COLOR32 | ILC_MASK)) {
+        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
+        images.AddMasked(bitmap, mask);
+        if (bitmap)
+            DeleteObject(bitmap);
+    }
+    SendMsg(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.handle));
+    return hadList;
+}
+
+BOOL CListView::DeleteAllItems()
+{
+    return static_cast<BOOL>(SendMsg(LVM_DELETEALLITEMS, 0, 0));
+}
+
+int CListView::GetItemCount()
+{
+    return static_cast<int>(SendMsg(LVM_GETITEMCOUNT, 0, 0));
+}
+
+int CListView::GetFirstSelected()
+{
+    return static_cast<int>(SendMsg(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+int CListView::GetSelectedCount()
+{
+    int count = 0;
+    for (int row = GetFirstSelected(); row != -1;
+         row = static_cast<int>(SendMsg(LVM_GETNEXTITEM, row, LVNI_SELECTED)))
+        ++count;
+    return count;
+}
+
+bool CListView::SelectItem(int row)
+{
+    if (row < -1 || row >= GetItemCount())
+        return false;
+    LVITEMA item = {};
+    item.state = LVIS_SELECTED;
+    item.stateMask = kItemStateMask;
+    return SendMsg(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+LPARAM CListView::GetItemParam(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return 0;
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMsg(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return item.lParam;
+}
+
+DWORD CListView::GetExtendedStyle()
+{
+    return static_cast<DWORD>(SendMsg(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+
+void CListView::MergeExtendedStyle(DWORD style)
+{
+    SendMsg(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, GetExtendedStyle() | style);
+}
+
+int CListView::InsertColumn(const std::string& heading, int width, int column, int format)
+{
+    LVCOLUMNA info = {};
+    info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    info.fmt = format;
+    info.cx = width;
+    info.pszText = const_cast<char*>(heading.c_str());
+    info.iSubItem = column;
+    int made = static_cast<int>(SendMsg(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+    if (made != -1)
+        ++columnCount;
+    return made;
+}
+
+int CListView::InsertItem(const std::string& text, int row, int subitem, int image, LPARAM param)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
+    item.iItem = row;
+    item.iSubItem = subitem;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.cchTextMax = 256;
+    item.iImage = image;
+    item.lParam = param;
+    return static_cast<int>(SendMsg(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListView::SetItemText(const std::string& text, int row, int subitem)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = subitem;
+    item.pszText = const_cast<char*>(text.c_str());
+    return static_cast<BOOL>(SendMsg(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void CListView::GetItemText(int row, int subitem, std::string& out)
+{
+    if (row < 0 || subitem < 0)
+        return;
+    char buffer[256] = {};
+    LVITEMA item = {};
+    item.iSubItem = subitem;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    SendMsg(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    buffer[sizeof(buffer) - 1] = 0;
+    out = buffer;
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <windows.h>
+
+// A menu handle. A menu that the object loaded is its own and is destroyed with it or when it
+// loads another; one handed over by SetHandle (a window's menu bar) is only used.
+class CMenu {
+public:
+    CMenu() = default;
+    virtual ~CMenu();
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+
+    // module null: the program's own.
+    bool Load(WORD menuId, HINSTANCE module = nullptr);
+    // Destroys the held menu, whoever owns it; always true.
+    bool Destroy();
+    void SetHandle(HMENU menu);
+    // Shows the popup at that position of the menu at a screen point; the chosen command when the
+    // flags ask for it, else the platform's success flag.
+    BOOL TrackPopup(HWND owner, int position, int x, int y, UINT flags);
+    void CheckItem(UINT commandId, bool checked);
+    // false also when there is no menu or no such item.
+    bool IsChecked(UINT commandId);
+    void EnableItem(UINT commandId, bool enabled);
+
+    HMENU handle = nullptr;
+    bool owned = false;
+};
