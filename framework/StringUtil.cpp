@@ -1,5 +1,6 @@
 #include "framework/StringUtil.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -34,5 +35,11 @@ int ReplaceAll(std::string& text, const std::string& from, const std::string& to
 
 int32_t ToLong(const std::string& text, int base)
 {
-    return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, base));
+    // strtol of a 32-bit long: out-of-range numbers clamp to the 32-bit limits on every system.
+    long long value = std::strtoll(text.c_str(), nullptr, base);
+    if (value > INT32_MAX)
+        return INT32_MAX;
+    if (value < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<int32_t>(value);
 }

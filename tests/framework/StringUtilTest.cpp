@@ -114,5 +114,7 @@ TEST(ToLong, ReadsLikeStrtol)
     EXPECT_EQ(0, ToLong("abc", 10));
     EXPECT_EQ(-12, ToLong("-12", 10));
     EXPECT_EQ(255, ToLong("ff", 16));
+    EXPECT_EQ(INT32_MAX, ToLong("99999999999", 10));
+    EXPECT_EQ(INT32_MIN, ToLong("-99999999999", 10));
 }
 }
