@@ -1,0 +1,117 @@
+#include "framework/Shell.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+int ShellDelete(HWND owner, const char* paths, bool confirm)
+{
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = owner;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = paths;
+    operation.fFlags = confirm ? FOF_ALLOWUNDO
+                               : FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    return SHFileOperationA(&operation);
+}
+
+bool ShellFileOperation(HWND owner, const char* sources, const char* targets, UINT operation,
+                        WORD flags)
+{
+    SHFILEOPSTRUCTA request = {};
+    request.hwnd = owner;
+    request.wFunc = operation;
+    request.pFrom = sources;
+    request.pTo = targets;
+    request.fFlags = flags;
+    return SHFileOperationA(&request) == 0;
+}
+
+bool ShellOpen(HWND owner, const std::string& file, const std::string& verb,
+               const std::string& parameters, int showCommand)
+{
+    HINSTANCE result = ShellExecuteA(owner, verb.c_str(), file.c_str(), parameters.c_str(),
+                                     nullptr, showCommand);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+std::string GetSpecialFolderPath(int folderId)
+{
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || !allocator)
+        return std::string();
+    std::string path;
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(GetDesktopWindow(), folderId, &items)) && items) {
+        char buffer[MAX_PATH] = {};
+        if (SHGetPathFromIDListA(items, buffer))
+            path = buffer;
+        allocator->Free(items);
+    }
+    allocator->Release();
+    return path;
+}
+
+namespace {
+
+// Opens the folder dialog on the initial folder.
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data)
+{
+    const char* folder = reinterpret_cast<const char*>(data);
+    if (message == BFFM_INITIALIZED && folder && folder[0] != '\0')
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
+    return 0;
+}
+
+// How many bytes of text fit into limit bytes without splitting a double-byte character.
+size_t WholeCharacters(const char* text, size_t limit)
+{
+    size_t length = 0;
+    while (length < limit) {
+        size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) && text[length + 1] ? 2 : 1;
+        if (length + step > limit)
+            break;
+        length += step;
+    }
+    return length;
+}
+
+}
+
+int BrowseForFolder(HWND owner, char* buffer, int size, const char* initialFolder, UINT flags)
+{
+    if (!buffer || size <= 0)
+        return 0;
+    char title[] = "フォルダを選択してください";
+    BROWSEINFOA info = {};
+    info.hwndOwner = owner;
+    info.lpszTitle = title;
+    info.ulFlags = flags;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(initialFolder);
+    LPITEMIDLIST items = SHBrowseForFolderA(&info);
+    if (!items)
+        return 0;
+    char path[MAX_PATH] = {};
+    SHGetPathFromIDListA(items, path);
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        allocator->Free(items);
+        allocator->Release();
+    }
+    if (path[0] == '\0')
+        return 0;
+    CopyCutPath(path, buffer, static_cast<size_t>(size));
+    return 1;
+}
+
+void CopyCutPath(const char* path, char* buffer, size_t size)
+{
+    size_t length = std::strlen(path);
+    if (length >= size)
+        length = size >= 2 ? WholeCharacters(path, size - 2) : 0;
+    std::memcpy(buffer, path, length);
+    buffer[length] = '\0';
+    buffer[size - 1] = '\0';
+}

@@ -1,0 +1,175 @@
+#include "framework/Shell.h"
+
+#include "TestFiles.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Closes every window of the thread that turns up while a call runs, and counts them.
+struct WindowWatch {
+    WindowWatch() { timer = SetTimer(nullptr, 0, 50, Fire); }
+    ~WindowWatch() { KillTimer(nullptr, timer); }
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Close, 0);
+    }
+    static BOOL CALLBACK Close(HWND window, LPARAM)
+    {
+        if (IsWindowVisible(window)) {
+            ++seen;
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+        return TRUE;
+    }
+    UINT_PTR timer;
+    static inline int seen = 0;
+};
+
+std::string List(const std::vector<std::string>& paths)
+{
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    return list + '\0';
+}
+
+}
+
+TEST(ShellDelete, WithoutConfirmationDeletesSilently)
+{
+    std::string one = testfiles::Write("delete-one.rec", "x");
+    std::string two = testfiles::Write("delete-two.rec", "x");
+    WindowWatch watch;
+    WindowWatch::seen = 0;
+    EXPECT_EQ(0, ShellDelete(nullptr, List({one, two}).c_str(), false));
+    EXPECT_FALSE(std::filesystem::exists(one));
+    EXPECT_FALSE(std::filesystem::exists(two));
+    EXPECT_EQ(0, WindowWatch::seen);
+}
+
+TEST(ShellDelete, AnErrorWithoutConfirmationShowsNoWindow)
+{
+    WindowWatch watch;
+    WindowWatch::seen = 0;
+    EXPECT_NE(0, ShellDelete(nullptr, List({testfiles::Path("missing.rec")}).c_str(), false));
+    EXPECT_EQ(0, WindowWatch::seen);
+}
+
+TEST(ShellFileOperation, CopiesIntoAFolder)
+{
+    std::string source = testfiles::Write("copy-me.rec", "data");
+    std::string target = testfiles::Path("copies");
+    std::filesystem::create_directory(target);
+    EXPECT_TRUE(ShellFileOperation(nullptr, List({source}).c_str(), List({target}).c_str(), FO_COPY,
+                                   FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT));
+    EXPECT_EQ("data", testfiles::Read(target + "\\copy-me.rec"));
+    EXPECT_FALSE(ShellFileOperation(nullptr, List({testfiles::Path("none.rec")}).c_str(),
+                                    List({target}).c_str(), FO_COPY,
+                                    FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI));
+}
+
+TEST(SpecialFolder, IsThePathOrEmpty)
+{
+    std::string windows = GetSpecialFolderPath(CSIDL_WINDOWS);
+    EXPECT_FALSE(windows.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(windows)) << windows;
+    EXPECT_EQ("", GetSpecialFolderPath(0x7F));
+}
+
+namespace {
+
+// Presses OK in the folder dialog once it shows the folder that it was told to open on.
+struct BrowseAnswer {
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Answer, 0);
+    }
+    static BOOL CALLBACK Answer(HWND window, LPARAM)
+    {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof(className));
+        if (IsWindowVisible(window) && std::string(className) == "#32770") {
+            PostMessageA(window, WM_COMMAND, cancel ? IDCANCEL : IDOK, 0);
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static inline bool cancel = false;
+};
+
+int Browse(char* buffer, int size, const std::string& initial, bool cancel)
+{
+    BrowseAnswer::cancel = cancel;
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, BrowseAnswer::Fire);
+    int chosen = BrowseForFolder(nullptr, buffer, size, initial.c_str(), BIF_RETURNONLYFSDIRS);
+    KillTimer(nullptr, timer);
+    return chosen;
+}
+
+}
+
+TEST(BrowseForFolder, OpensOnTheInitialFolderAndReturnsIt)
+{
+    std::string folder = testfiles::Path("browse");
+    std::filesystem::create_directory(folder);
+    char buffer[MAX_PATH];
+    std::fill(std::begin(buffer), std::end(buffer), 'x');
+    ASSERT_EQ(1, Browse(buffer, MAX_PATH, folder, false));
+    EXPECT_EQ(folder, std::string(buffer));
+    EXPECT_EQ(0, Browse(buffer, MAX_PATH, folder, true));
+}
+
+TEST(BrowseForFolder, ALongPathIsCutToTheBufferLessTwo)
+{
+    std::string folder = testfiles::Path("browse-long");
+    std::filesystem::create_directory(folder);
+    ASSERT_GE(folder.size(), 20u);
+    char buffer[10];
+    std::fill(std::begin(buffer), std::end(buffer), 'x');
+    ASSERT_EQ(1, Browse(buffer, sizeof(buffer), folder, false));
+    EXPECT_EQ(folder.substr(0, 8), std::string(buffer));
+}
+
+struct CutCase {
+    const char* name;
+    const char* path;
+    size_t size;
+    std::string copied;
+};
+
+class PathCut : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(PathCut, KeepsWholeCharactersAndAnEndingZero)
+{
+    std::vector<char> buffer(GetParam().size, 'x');
+    CopyCutPath(GetParam().path, buffer.data(), buffer.size());
+    EXPECT_EQ(GetParam().copied, std::string(buffer.data()));
+    EXPECT_EQ('\0', buffer.back());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, PathCut,
+    ::testing::Values(CutCase{"Fits", "C:\\games", 10, "C:\\games"},
+                      CutCase{"FillsAllButTheZero", "C:\\gamesX", 10, "C:\\gamesX"},
+                      CutCase{"OneTooLong", "C:\\gamesXY", 10, "C:\\games"},
+                      CutCase{"Long", "C:\\games\\karthen\\rec", 10, "C:\\games"},
+                      // The cut at 8 bytes would fall between the two bytes of 録.
+                      CutCase{"DoubleByteAtTheCut", "C:\\game録画\\x", 10, "C:\\game"},
+                      CutCase{"DoubleByteBeforeTheCut", "C:\\録画\\games", 10, "C:\\録画\\"},
+                      CutCase{"OneByte", "C:\\", 1, ""}),
+    [](const ::testing::TestParamInfo<CutCase>& info) { return info.param.name; });
+
+TEST(BrowseForFolder, NoBufferShowsNothing)
+{
+    char buffer[4];
+    EXPECT_EQ(0, BrowseForFolder(nullptr, nullptr, MAX_PATH, "", 0));
+    EXPECT_EQ(0, BrowseForFolder(nullptr, buffer, 0, "", 0));
+}
