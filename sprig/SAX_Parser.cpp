@@ -1,0 +1,551 @@
+#include "sprig/SAX_Parser.h"
+
+#include <array>
+#include <istream>
+#include <streambuf>
+
+namespace Sprig {
+
+namespace {
+
+// Token types: the 18 bytes that form one-byte tokens, and runs of every other byte.
+enum Type : int {
+    End = 0,
+    CarriageReturn = 1,
+    LineFeed = 2,
+    Space = 3,
+    Tab = 4,
+    Less = 5,
+    Equals = 6,
+    Greater = 7,
+    Slash = 8,
+    Dash = 9,
+    Semicolon = 10,
+    Bang = 11,
+    Question = 12,
+    Ampersand = 13,
+    DoubleQuote = 14,
+    SingleQuote = 15,
+    OpenBracket = 16,
+    CloseBracket = 17,
+    TextRun = 100,
+};
+
+enum State : int {
+    ContentState = 0,
+    MarkupState = 1,
+    CommentState = 3,
+    FinishedState = 4,
+    BangState = 5,
+    QuestionState = 6,
+    CDataState = 7,
+    StoppedState = 9,
+};
+
+// Returned by the steps inside a state that may also end the parse.
+constexpr int Continue = -1;
+
+constexpr std::array<unsigned char, 256> MakeTypes()
+{
+    std::array<unsigned char, 256> types{};
+    for (auto& type : types)
+        type = TextRun;
+    types['\0'] = End;
+    types['\r'] = CarriageReturn;
+    types['\n'] = LineFeed;
+    types[' '] = Space;
+    types['\t'] = Tab;
+    types['<'] = Less;
+    types['='] = Equals;
+    types['>'] = Greater;
+    types['/'] = Slash;
+    types['-'] = Dash;
+    types[';'] = Semicolon;
+    types['!'] = Bang;
+    types['?'] = Question;
+    types['&'] = Ampersand;
+    types['"'] = DoubleQuote;
+    types['\''] = SingleQuote;
+    types['['] = OpenBracket;
+    types[']'] = CloseBracket;
+    return types;
+}
+
+constexpr std::array<unsigned char, 256> kTypes = MakeTypes();
+
+int TypeOf(char byte)
+{
+    return kTypes[static_cast<unsigned char>(byte)];
+}
+
+bool IsWhitespace(int type)
+{
+    return type >= CarriageReturn && type <= Tab;
+}
+
+// The byte that a named or numeric reference stands for; false when the name is not one.
+bool Resolve(const std::string& name, char& byte)
+{
+    if (name == "lt")
+        byte = '<';
+    else if (name == "gt")
+        byte = '>';
+    else if (name == "amp")
+        byte = '&';
+    else if (name == "quot")
+        byte = '"';
+    else if (name == "apos")
+        byte = '\'';
+    else if (name[0] != '#')
+        return false;
+    else {
+        bool hex = name.size() > 1 && name[1] == 'x';
+        unsigned char sum = 0;
+        for (std::size_t i = hex ? 2 : 1; i < name.size(); ++i) {
+            char c = name[i];
+            unsigned digit;
+            if (c >= '0' && c <= '9')
+                digit = static_cast<unsigned>(c - '0');
+            else if (hex && c >= 'A' && c <= 'F')
+                digit = static_cast<unsigned>(c - 'A' + 10);
+            else if (hex && c >= 'a' && c <= 'f')
+                digit = static_cast<unsigned>(c - 'a' + 10);
+            else
+                return false;
+            sum = static_cast<unsigned char>(sum * (hex ? 16u : 10u) + digit);
+        }
+        byte = static_cast<char>(sum);
+    }
+    return true;
+}
+
+std::string Compose(const char* place, const std::string& detail)
+{
+    std::string message = "ParsingException\n";
+    message += place;
+    message += '\n';
+    message += detail;
+    message += '\n';
+    message += '\0';
+    return message;
+}
+
+}
+
+SAX_Parser::SAX_Parser()
+{
+    base = read = buffer.c_str();
+}
+
+void SAX_Parser::SetHandler(SAX_EventHandler* eventHandler)
+{
+    handler = eventHandler;
+}
+
+bool SAX_Parser::Parse(const std::string& input)
+{
+    if (!handler)
+        throw ParsingException(-1, 4, Compose("sprig\\SAX_Parser:40", "Set handler before parse."));
+    stream = nullptr;
+    base = read = input.c_str();
+    return Run();
+}
+
+bool SAX_Parser::Parse(std::istream& input)
+{
+    if (!handler)
+        throw ParsingException(-1, 4, Compose("sprig\\SAX_Parser:54", "Set handler before parse."));
+    stream = &input;
+    buffer.clear();
+    base = read = buffer.c_str();
+    Refill();
+    return Run();
+}
+
+bool SAX_Parser::Run()
+{
+    pushed = 0;
+    depth = 0;
+    declarationSeen = false;
+    state = ContentState;
+    while (state != FinishedState && state != StoppedState) {
+        switch (state) {
+        case ContentState: state = Content(); break;
+        case MarkupState: state = Markup(); break;
+        case CommentState: state = CommentBody(); break;
+        case BangState: state = AfterBang(); break;
+        case QuestionState: state = AfterQuestion(); break;
+        case CDataState: state = CDataBody(); break;
+        }
+    }
+    stream = nullptr;
+    return state == FinishedState;
+}
+
+int SAX_Parser::Content()
+{
+    if (ignoreWhitespace)
+        SkipWhitespace();
+    text.clear();
+    int next;
+    for (;;) {
+        Next(token);
+        if (token.type == End) {
+            next = FinishedState;
+            break;
+        }
+        if (token.type == Less) {
+            next = MarkupState;
+            break;
+        }
+        if (token.type == Ampersand) {
+            int outcome = EntityReference();
+            if (outcome != Continue)
+                return outcome;
+        } else {
+            text += token.text;
+        }
+    }
+    if (ignoreWhitespace) {
+        while (!text.empty() && IsWhitespace(TypeOf(text.back())))
+            text.pop_back();
+    }
+    if (!text.empty())
+        handler->OnCharacters(text);
+    return next;
+}
+
+int SAX_Parser::EntityReference()
+{
+    SkipWhitespace();
+    Next(second);
+    char byte = '&';
+    if (second.type != TextRun || !Resolve(second.text, byte)) {
+        PushBack(second);
+        text += '&';
+        return Continue;
+    }
+    Next(third);
+    if (third.type != Semicolon && Report(0, "sprig\\SAX_Parser:485", third, "(expected ';')"))
+        return StoppedState;
+    text += byte;
+    return Continue;
+}
+
+int SAX_Parser::Markup()
+{
+    SkipWhitespace();
+    Next(token);
+    bool endTag = false;
+    switch (token.type) {
+    case TextRun: PushBack(token); break;
+    case Slash: endTag = true; break;
+    case Bang: return BangState;
+    case Question: return QuestionState;
+    default:
+        if (Report(0, "sprig\\SAX_Parser:124", token, "(expected !,?,/ or text)"))
+            return StoppedState;
+    }
+    Next(token);
+    if (token.type != TextRun && Report(0, "sprig\\SAX_Parser:137", token, "(expected text)"))
+        return StoppedState;
+    name.swap(token.text);
+    if (endTag) {
+        SkipWhitespace();
+        Next(token);
+        if (token.type != Greater && Report(0, "sprig\\SAX_Parser:153", token, "(expected '>')"))
+            return StoppedState;
+        if (depth == 0 || name != open[depth - 1]) {
+            if (ReportMismatch(depth == 0 ? std::string() : open[depth - 1], token))
+                return StoppedState;
+        }
+        if (depth > 0)
+            --depth;
+        handler->OnEndElement(name);
+    } else {
+        int outcome = ReadAttributes();
+        if (outcome != Continue)
+            return outcome;
+        SkipWhitespace();
+        Next(token);
+        bool empty = token.type == Slash;
+        if (empty) {
+            SkipWhitespace();
+            Next(token);
+        }
+        if (token.type != Greater && Report(0, "sprig\\SAX_Parser:203", token, "(Expected '>')"))
+            return StoppedState;
+        handler->OnStartElement(name, attributes);
+        if (!empty) {
+            if (depth == open.size())
+                open.emplace_back();
+            open[depth++] = name;
+            return ContentState;
+        }
+        handler->OnEndElement(name);
+    }
+    if (depth > 0)
+        return ContentState;
+    // The root element is complete; nothing after it is read as XML.
+    SkipWhitespace();
+    Next(token);
+    return FinishedState;
+}
+
+int SAX_Parser::ReadAttributes()
+{
+    attributes.clear();
+    SkipWhitespace();
+    Next(token);
+    for (;;) {
+        if (token.type != TextRun) {
+            PushBack(token);
+            return Continue;
+        }
+        attributeName.swap(token.text);
+        SkipWhitespace();
+        Next(token);
+        if (token.type != Equals) {
+            // Going on drops the attribute; a text token read instead of '=' names the next one.
+            if (Report(0, "sprig\\SAX_Parser:257", token, "(Expected '=')"))
+                return StoppedState;
+            continue;
+        }
+        SkipWhitespace();
+        Next(token);
+        int delimiter = token.type;
+        if (delimiter != DoubleQuote && delimiter != SingleQuote &&
+            Report(0, "sprig\\SAX_Parser:273", token, "(Expected ' or \" )"))
+            return StoppedState;
+        value.clear();
+        for (;;) {
+            Next(token);
+            if (token.type == delimiter)
+                break;
+            if (token.type == End)
+                return ReportEndOfDocument(token) ? StoppedState : FinishedState;
+            value += token.text;
+        }
+        attributes.emplace_back(attributeName, value);
+        SkipWhitespace();
+        Next(token);
+    }
+}
+
+int SAX_Parser::AfterBang()
+{
+    Next(token);
+    if (token.type == Dash) {
+        Next(second);
+        if (second.type == Dash)
+            return CommentState;
+        PushBack(second);
+    } else if (token.type == OpenBracket) {
+        Next(second);
+        Next(third);
+        if (second.type == TextRun && second.text == "CDATA" && third.type == OpenBracket)
+            return CDataState;
+        PushBack(third);
+        PushBack(second);
+    }
+    // A declaration such as DOCTYPE: skipped up to its '>' without an event.
+    for (;;) {
+        if (token.type == Greater)
+            return ContentState;
+        if (token.type == End)
+            return ReportEndOfDocument(token) ? StoppedState : FinishedState;
+        Next(token);
+    }
+}
+
+int SAX_Parser::CommentBody()
+{
+    text.clear();
+    for (;;) {
+        Next(token);
+        if (token.type == End)
+            return FinishedState;
+        if (token.type != Dash) {
+            text += token.text;
+            continue;
+        }
+        Next(second);
+        Next(third);
+        if (second.type == Dash && third.type == Greater) {
+            handler->OnComment(text);
+            return ContentState;
+        }
+        PushBack(third);
+        PushBack(second);
+        text += '-';
+    }
+}
+
+int SAX_Parser::CDataBody()
+{
+    text.clear();
+    for (;;) {
+        Next(token);
+        if (token.type == End)
+            return FinishedState;
+        if (token.type != CloseBracket) {
+            text += token.text;
+            continue;
+        }
+        Next(second);
+        Next(third);
+        if (second.type == CloseBracket && third.type == Greater) {
+            handler->OnCharacters(text);
+            return ContentState;
+        }
+        PushBack(third);
+        PushBack(second);
+        text += ']';
+    }
+}
+
+int SAX_Parser::AfterQuestion()
+{
+    SkipWhitespace();
+    if (declarationSeen) {
+        // A processing instruction: skipped up to "?>" without an event.
+        for (;;) {
+            Next(token);
+            if (token.type == End)
+                return ReportEndOfDocument(token) ? StoppedState : FinishedState;
+            if (token.type == Question) {
+                Next(second);
+                if (second.type == Greater)
+                    return ContentState;
+                PushBack(second);
+            }
+        }
+    }
+    Next(token);
+    if ((token.type != TextRun || token.text != "xml") &&
+        Report(5, "sprig\\SAX_Parser:353", token, "(Expected \"xml\")"))
+        return StoppedState;
+    int outcome = ReadAttributes();
+    if (outcome != Continue)
+        return outcome;
+    handler->OnDeclaration(attributes);
+    declarationSeen = true;
+    SkipWhitespace();
+    Next(token);
+    if (token.type != Question) {
+        if (Report(0, "sprig\\SAX_Parser:369", token, "(Expected '?' )"))
+            return StoppedState;
+        PushBack(token);
+    }
+    SkipWhitespace();
+    Next(token);
+    if (token.type != Greater &&
+        Report(0, "sprig\\SAX_Parser:382", token, "(Expected '>' [" + std::to_string(token.type) + "] )"))
+        return StoppedState;
+    return ContentState;
+}
+
+void SAX_Parser::Next(Token& out)
+{
+    if (pushed > 0) {
+        Token& top = pushback[--pushed];
+        out.text.swap(top.text);
+        out.type = top.type;
+        out.position = top.position;
+        return;
+    }
+    if (*read == '\0') {
+        while (stream && Refill() && *read == '\0') {
+        }
+        if (*read == '\0') {
+            // Every later read gives the end token again.
+            out.text.assign(1, '\0');
+            out.type = End;
+            out.position = static_cast<int32_t>(read - base);
+            return;
+        }
+    }
+    const char* begin = read;
+    int type = TypeOf(*read++);
+    if (type == TextRun) {
+        while (TypeOf(*read) == TextRun)
+            ++read;
+    }
+    out.text.assign(begin, static_cast<std::size_t>(read - begin));
+    out.type = type;
+    out.position = static_cast<int32_t>(begin - base);
+}
+
+void SAX_Parser::PushBack(Token& in)
+{
+    if (pushed == pushback.size())
+        pushback.emplace_back();
+    Token& slot = pushback[pushed++];
+    slot.text.swap(in.text);
+    slot.type = in.type;
+    slot.position = in.position;
+}
+
+void SAX_Parser::SkipWhitespace()
+{
+    // The same as reading whitespace tokens and giving the first other one back, without making
+    // the tokens.
+    for (;;) {
+        if (pushed > 0) {
+            if (!IsWhitespace(pushback[pushed - 1].type))
+                return;
+            --pushed;
+        } else if (IsWhitespace(TypeOf(*read))) {
+            ++read;
+        } else if (*read != '\0' || !stream || !Refill()) {
+            return;
+        }
+    }
+}
+
+bool SAX_Parser::Refill()
+{
+    std::streambuf* source = stream->rdbuf();
+    if (!source)
+        return false;
+    piece.clear();
+    int byte = std::char_traits<char>::eof();
+    while ((byte = source->sbumpc()) != std::char_traits<char>::eof()) {
+        piece += static_cast<char>(byte);
+        if (byte == '>')
+            break;
+    }
+    if (byte == std::char_traits<char>::eof())
+        stream->setstate(std::ios::eofbit);
+    if (piece.empty())
+        return false;
+    buffer.swap(piece);
+    base = read = buffer.c_str();
+    return true;
+}
+
+bool SAX_Parser::Report(int32_t code, const char* place, const Token& at, const std::string& detail)
+{
+    std::string lines = place;
+    lines += "\nUnexpected token in ";
+    lines += std::to_string(at.position);
+    return handler->OnError(ParsingException(at.position, code, Compose(lines.c_str(), detail)));
+}
+
+bool SAX_Parser::ReportEndOfDocument(const Token& at)
+{
+    return handler->OnError(ParsingException(at.position, 3, Compose("sprig\\SAX_Parser:320", "Unexpected end of document")));
+}
+
+bool SAX_Parser::ReportMismatch(const std::string& openName, const Token& at)
+{
+    std::string message = "ParsingException\nEnd tag mismatch with start tag(";
+    message += openName;
+    message += ") in ";
+    message += std::to_string(at.position);
+    message += '\n';
+    message += '\0';
+    return handler->OnError(ParsingException(at.position, 6, message));
+}
+
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include "sprig/Value.h"
+#include "sprig/noncopyable.h"
+
+namespace Sprig {
+
+// Character data, also the content of a CDATA section.
+class Text : public boost::noncopyable, public Value {
+public:
+    explicit Text(const std::string& value);
+
+    int GetType() const override { return TextNode; }
+    // The value on a line of its own.
+    std::string ToString(bool format, const std::string& indentUnit, int depth) const override;
+    Node* Clone(NodeContainer& target, std::size_t position) const override;
+};
+
+}
