@@ -3,13 +3,15 @@
 INT_PTR CDialog::DoModal(HWND parent, WORD templateId)
 {
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
-                           &StaticWindowProc, reinterpret_cast<LPARAM>(static_cast<CWndBase*>(this)));
+                           &StaticWindowProc,
+                           reinterpret_cast<LPARAM>(static_cast<CWndBase*>(this)));
 }
 
 HWND CDialog::CreateModeless(HWND parent, WORD templateId)
 {
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
-                              &StaticWindowProc, reinterpret_cast<LPARAM>(static_cast<CWndBase*>(this)));
+                              &StaticWindowProc,
+                              reinterpret_cast<LPARAM>(static_cast<CWndBase*>(this)));
 }
 
 BOOL CDialog::EndDialog(INT_PTR result)

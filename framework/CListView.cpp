@@ -46,6 +46,9 @@ int CListView::GetItemCount()
 
 int CListView::GetFirstSelected()
 {
+    // Unbound, SendMessage would give 0, a row that does not exist (and an endless count).
+    if (!window)
+        return -1;
     return static_cast<int>(SendMsg(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
@@ -65,7 +68,8 @@ bool CListView::SelectItem(int row)
     LVITEMA item = {};
     item.state = LVIS_SELECTED;
     item.stateMask = kItemStateMask;
-    return SendMsg(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != 0;
+    LRESULT done = SendMsg(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return done != 0;
 }
 
 LPARAM CListView::GetItemParam(int row)
@@ -92,13 +96,16 @@ void CListView::MergeExtendedStyle(DWORD style)
 
 int CListView::InsertColumn(const std::string& heading, int width, int column, int format)
 {
+    if (!window)
+        return -1;
     LVCOLUMNA info = {};
     info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     info.fmt = format;
     info.cx = width;
     info.pszText = const_cast<char*>(heading.c_str());
     info.iSubItem = column;
-    int made = static_cast<int>(SendMsg(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
+    int made =
+        static_cast<int>(SendMsg(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&info)));
     if (made != -1)
         ++columnCount;
     return made;
@@ -106,6 +113,8 @@ int CListView::InsertColumn(const std::string& heading, int width, int column, i
 
 int CListView::InsertItem(const std::string& text, int row, int subitem, int image, LPARAM param)
 {
+    if (!window)
+        return -1;
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
     item.iItem = row;

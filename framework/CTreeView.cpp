@@ -81,7 +81,8 @@ HTREEITEM CTreeView::InsertItem(const std::string& text, HTREEITEM parent, HTREE
     item.iImage = image;
     item.iSelectedImage = selectedImage < 0 ? image : selectedImage;
     item.lParam = param;
-    return reinterpret_cast<HTREEITEM>(SendMsg(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    return reinterpret_cast<HTREEITEM>(
+        SendMsg(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 bool CTreeView::GetItem(HTREEITEM item, std::string& text, TVITEMA* record)
@@ -90,7 +91,8 @@ bool CTreeView::GetItem(HTREEITEM item, std::string& text, TVITEMA* record)
         return false;
     char buffer[256] = {};
     TVITEMA info = {};
-    info.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_HANDLE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    info.mask =
+        TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_HANDLE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
     info.hItem = item;
     info.pszText = buffer;
     info.cchTextMax = sizeof(buffer);

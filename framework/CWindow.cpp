@@ -6,7 +6,8 @@ bool CWindow::Create(const char* className, const char* title, DWORD style, DWOR
     if (window)
         return false;
     HWND made = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
-                                reinterpret_cast<HMENU>(menuOrId), GetModuleHandleA(nullptr), static_cast<CWndBase*>(this));
+                                reinterpret_cast<HMENU>(menuOrId), GetModuleHandleA(nullptr),
+                                static_cast<CWndBase*>(this));
     return made != nullptr;
 }
 
@@ -19,7 +20,8 @@ void CWindow::Destroy()
 bool CWindow::SetIcon(WORD iconId)
 {
     // The icon's own small image rather than its large one scaled down.
-    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    HANDLE icon =
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED);
     return SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)) != 0;
 }

@@ -181,13 +181,13 @@ TEST_P(ImageControlBinding, KeepsTheImageAndIsNoDialog)
     const ImageControlCase& c = GetParam();
     CRecordingWindow parent;
     ASSERT_TRUE(CreateTopLevel(parent));
-    HWND control = CreateWindowExA(0, c.className, "", WS_CHILD | c.style, 0, 0, 50, 20, parent.window,
-                                   nullptr, nullptr, nullptr);
+    HWND control = CreateWindowExA(0, c.className, "", WS_CHILD | c.style, 0, 0, 50, 20,
+                                   parent.window, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, control);
     HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
     HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, nullptr);
     LPARAM image = c.setWParam == IMAGE_BITMAP ? reinterpret_cast<LPARAM>(bitmap)
-                                                : reinterpret_cast<LPARAM>(icon);
+                                               : reinterpret_cast<LPARAM>(icon);
     SendMessageA(control, c.setMessage, c.setWParam, image);
     CControlBase object;
     ASSERT_TRUE(object.Attach(control));
@@ -200,18 +200,19 @@ TEST_P(ImageControlBinding, KeepsTheImageAndIsNoDialog)
 
 INSTANTIATE_TEST_SUITE_P(
     Controls, ImageControlBinding,
-    ::testing::Values(
-        ImageControlCase{"ButtonWithBitmap", "BUTTON", BS_BITMAP, BM_SETIMAGE, IMAGE_BITMAP, BM_GETIMAGE,
-                         IMAGE_BITMAP},
-        ImageControlCase{"StaticWithIcon", "STATIC", SS_ICON, STM_SETIMAGE, IMAGE_ICON, STM_GETIMAGE,
-                         IMAGE_ICON}),
-    [](const ::testing::TestParamInfo<ImageControlCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(ImageControlCase{"ButtonWithBitmap", "BUTTON", BS_BITMAP, BM_SETIMAGE,
+                                       IMAGE_BITMAP, BM_GETIMAGE, IMAGE_BITMAP},
+                      ImageControlCase{"StaticWithIcon", "STATIC", SS_ICON, STM_SETIMAGE,
+                                       IMAGE_ICON, STM_GETIMAGE, IMAGE_ICON}),
+    [](const ::testing::TestParamInfo<ImageControlCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(WindowBinding, UnboundWindowOfTheClassGetsDefaultHandling)
 {
     RegisterClasses();
-    HWND plain = CreateWindowExA(0, kClass, "plain", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND plain = CreateWindowExA(0, kClass, "plain", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, plain);
     EXPECT_EQ(nullptr, Property(plain));
     EXPECT_EQ(DefWindowProcA(plain, WM_GETTEXTLENGTH, 0, 0),
@@ -260,7 +261,8 @@ TEST(EditBox, GetTextGivesAtMost1023Characters)
     CRecordingWindow parent;
     ASSERT_TRUE(CreateTopLevel(parent));
     CEditBox edit;
-    ASSERT_TRUE(edit.Create("EDIT", "", WS_CHILD | ES_MULTILINE, 0, 0, 0, 100, 100, parent.window, 7));
+    ASSERT_TRUE(
+        edit.Create("EDIT", "", WS_CHILD | ES_MULTILINE, 0, 0, 0, 100, 100, parent.window, 7));
     edit.SendMsg(EM_SETLIMITTEXT, 0, 0);
     std::string text(2000, 'x');
     text[1022] = 'y';
@@ -284,7 +286,8 @@ TEST(ControlBase, CreateOfABoundObjectOrAMissingClassFails)
     CRecordingWindow parent;
     ASSERT_TRUE(CreateTopLevel(parent));
     CControlBase control;
-    EXPECT_FALSE(control.Create("NoSuchClassAnywhere", "", WS_CHILD, 0, 0, 0, 10, 10, parent.window, 1));
+    EXPECT_FALSE(
+        control.Create("NoSuchClassAnywhere", "", WS_CHILD, 0, 0, 0, 10, 10, parent.window, 1));
     EXPECT_EQ(nullptr, control.window);
     ASSERT_TRUE(control.Create("STATIC", "s", WS_CHILD, 0, 0, 0, 10, 10, parent.window, 1));
     EXPECT_EQ(GetDlgItem(parent.window, 1), control.window);
