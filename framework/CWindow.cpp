@@ -8,6 +8,10 @@ bool CWindow::Create(const char* className, const char* title, DWORD style, DWOR
     HWND made = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
                                 reinterpret_cast<HMENU>(menuOrId), GetModuleHandleA(nullptr),
                                 static_cast<CWndBase*>(this));
+    // A window that refused its creation at WM_NCCREATE was bound without a WM_DESTROY to
+    // unbind it.
+    if (!made)
+        Detach();
     return made != nullptr;
 }
 

@@ -208,6 +208,49 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
+// A window whose object refuses its creation, at WM_NCCREATE or at WM_CREATE.
+class CRefusingWindow : public CRecordingWindow {
+public:
+    explicit CRefusingWindow(UINT refused) : refused(refused) {}
+    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == refused)
+            return message == WM_CREATE ? -1 : FALSE;
+        return CRecordingWindow::WindowProc(hwnd, message, wParam, lParam);
+    }
+    UINT refused;
+};
+
+struct RefusalCase {
+    const char* name;
+    UINT message;
+};
+
+std::ostream& operator<<(std::ostream& out, const RefusalCase& c)
+{
+    return out << c.name;
+}
+
+class RefusedCreation : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RefusedCreation, LeavesTheObjectUnboundAndReusable)
+{
+    CRefusingWindow window(GetParam().message);
+    EXPECT_FALSE(CreateTopLevel(window));
+    EXPECT_EQ(nullptr, window.window);
+    window.refused = 0;
+    ASSERT_TRUE(CreateTopLevel(window));
+    EXPECT_EQ(&window, Property(window.window));
+    window.Destroy();
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, RefusedCreation,
+                         ::testing::Values(RefusalCase{"AtNcCreate", WM_NCCREATE},
+                                           RefusalCase{"AtCreate", WM_CREATE}),
+                         [](const ::testing::TestParamInfo<RefusalCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST_F(WindowBinding, UnboundWindowOfTheClassGetsDefaultHandling)
 {
     RegisterClasses();
