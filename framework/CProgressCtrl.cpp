@@ -6,7 +6,8 @@ void CProgressCtrl::SetRange(int low, int high)
 {
     if (low < 0 || high < 0)
         return;
-    SendMsg(PBM_SETRANGE, 0, MAKELPARAM(low, high));
+    // The 32-bit form: the 16-bit words of PBM_SETRANGE would wrap past 65535.
+    SendMsg(PBM_SETRANGE32, low, high);
 }
 
 void CProgressCtrl::SetPos(int position)

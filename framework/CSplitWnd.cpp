@@ -12,7 +12,7 @@ LRESULT CSplitWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_DESTROY: return OnDestroy();
     case WM_SIZE: return OnSize(LOWORD(lParam), HIWORD(lParam));
     case WM_CLOSE: return OnClose();
-    case WM_SETCURSOR: return OnSetCursor();
+    case WM_SETCURSOR: return OnSetCursor(reinterpret_cast<HWND>(wParam));
     case WM_NOTIFY: return OnNotify(hwnd, wParam, lParam);
     case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); break;
     case WM_LBUTTONDOWN: OnLButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); break;
@@ -45,8 +45,12 @@ LRESULT CSplitWnd::OnSize(int width, int height)
     return 0;
 }
 
-LRESULT CSplitWnd::OnSetCursor()
+// Only the pane's own client area, the strip, gets a sizing cursor; over the content the control
+// chooses its own (deciding here too would make the cursor flicker between the two).
+LRESULT CSplitWnd::OnSetCursor(HWND under)
 {
+    if (under != window)
+        return 0;
     POINT cursor = {};
     GetCursorPos(&cursor);
     ScreenToClient(window, &cursor);

@@ -22,7 +22,7 @@ private:
     LRESULT OnDestroy();
     LRESULT OnClose();
     LRESULT OnSize(int width, int height);
-    LRESULT OnSetCursor();
+    LRESULT OnSetCursor(HWND under);
     LRESULT OnNotify(HWND hwnd, WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(int x, int y);
     void OnMouseMove(int x, int y);

@@ -115,6 +115,14 @@ TEST_F(ProgressCtrl, RangePositionAndSteps)
     EXPECT_EQ(25, Pos());
 }
 
+TEST_F(ProgressCtrl, RangeBeyondSixteenBits)
+{
+    bar.SetRange(0, 70000);
+    EXPECT_EQ(70000, High());
+    bar.SetPos(66000);
+    EXPECT_EQ(66000, Pos());
+}
+
 TEST_F(ProgressCtrl, NegativeValuesAreIgnored)
 {
     bar.SetRange(0, 10);

@@ -174,6 +174,16 @@ TEST_F(SplitPanes, PaneWithoutNeighboursStartsNoDrag)
     EXPECT_EQ(Cursor(IDC_SIZEWE), GetCursor());
 }
 
+// The pane's parent-first WM_SETCURSOR for a cursor over its content leaves the cursor to the
+// content.
+TEST_F(SplitPanes, CursorOverTheContentIsLeftToIt)
+{
+    SetCursor(Cursor(IDC_CROSS));
+    EXPECT_EQ(0, left.SendMsg(WM_SETCURSOR, reinterpret_cast<WPARAM>(list.window),
+                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(Cursor(IDC_CROSS), GetCursor());
+}
+
 TEST_F(SplitPanes, NotificationsReachTheOwnerAndItsResultComesBack)
 {
     ASSERT_EQ(0, list.InsertItem("a.rec", 0, 0, -1, 1));
