@@ -34,6 +34,8 @@ public:
     bool itemAttached = false;
     bool missingAttached = true;
     std::string editText;
+    HWND ownerAtTimer = nullptr;
+    bool ownerEnabledAtTimer = true;
     CEditBox edit;
     CEditBox missing;
     CListView list;
@@ -56,6 +58,8 @@ private:
     {
         KillTimer(window, kTimer);
         editText = edit.GetText();
+        ownerAtTimer = GetWindow(window, GW_OWNER);
+        ownerEnabledAtTimer = ownerAtTimer && IsWindowEnabled(ownerAtTimer);
         EndDialog(result);
         return TRUE;
     }
@@ -80,9 +84,16 @@ TEST(Dialog, ModalLoopRunsUntilTheDialogEndsItself)
     CTestDialog dialog;
     dialog.end = CTestDialog::End::ByTimer;
     dialog.result = 7;
-    EXPECT_EQ(7, dialog.DoModal(nullptr, kDialog));
+    CRecordingWindow owner;
+    ASSERT_TRUE(CreateTopLevel(owner));
+    EXPECT_EQ(7, dialog.DoModal(owner.window, kDialog));
     EXPECT_EQ("initial", dialog.editText);
     EXPECT_TRUE(dialog.itemAttached);
+    // The owner is disabled while the dialog runs and enabled again afterwards.
+    EXPECT_EQ(owner.window, dialog.ownerAtTimer);
+    EXPECT_FALSE(dialog.ownerEnabledAtTimer);
+    EXPECT_TRUE(IsWindowEnabled(owner.window));
+    owner.Destroy();
 }
 
 TEST(Dialog, DoModalOfAMissingTemplateGivesMinusOne)
