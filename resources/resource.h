@@ -1,0 +1,36 @@
+#pragma once
+// The program's resources and command ids.
+
+#define IDS_PROPERTIES 104
+#define IDI_TALLYVANE 107
+#define IDR_MAINMENU 109
+#define IDR_ACCELERATORS 145
+#define IDB_TREEIMAGES 147
+#define IDR_TREEMENU 148
+#define IDB_LISTIMAGES 164
+
+// Commands of the menus and accelerators.
+#define ID_FILE_NEW 163
+#define ID_FILE_OPEN 133
+#define ID_FILE_ADD 137
+#define ID_FOLDER_OPEN 3
+#define ID_FOLDER_ADD 138
+#define ID_EXPORT_XML 139
+#define ID_EXPORT_COPY 156
+#define ID_FILE_PROPERTIES 1001
+#define ID_FILE_EXIT 105
+#define ID_EDIT_RENAME 158
+#define ID_EDIT_BATCH_RENAME 162
+#define ID_EDIT_DELETE 167
+#define ID_EDIT_SELECT_ALL 160
+#define ID_TREE_REFRESH 150
+#define ID_TREE_AUTO_EXPAND 154
+#define ID_TREE_SHOW_ALL 155
+#define ID_OPEN_KAR_FOLDER 142
+#define ID_OPEN_SAVEGAME_FOLDER 143
+#define ID_OPEN_TAUNTS_FOLDER 144
+#define ID_OPEN_RIFT_SAVEGAME_FOLDER 157
+#define ID_OPEN_RIFT_TAUNTS_FOLDER 166
+#define ID_HELP_ABOUT 104
+#define ID_TREE_COPY 149
+#define ID_SWITCH_FOCUS 32780
