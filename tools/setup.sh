@@ -51,4 +51,10 @@ tv_wine_prefix() {
     LC_ALL=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # No window manager runs under Xvfb: Wine then places and frames its windows itself instead of
+  # waiting 2 s for a manager at every window that closes.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w
+  fi
 }
