@@ -1,0 +1,51 @@
+#!/bin/bash
+# Starts the program under Xvfb and saves a PNG picture of its main window.
+# Usage: tools/screenshot.sh [OUTPUT.png]    (default: $TV_BUILD/screenshot.png)
+# Needs the Windows build ($TV_BUILD/win, made by ./test.sh). The picture is taken in a Wine
+# prefix of its own, where Wine draws the window frames itself (there is no window manager).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${TV_BUILD:-$root/build}
+program=$build/win/bin/tallyvane.exe
+out=${1:-$build/screenshot.png}
+if [ ! -f "$program" ]; then
+  echo "screenshot.sh: $program is missing; build it first with ./test.sh" >&2
+  exit 1
+fi
+
+export WINEPREFIX=$build/screenshot-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes the Japanese code page from this locale name; the shell itself need not know it.
+japanese() { env LC_ALL=ja_JP.UTF-8 TZ=JST-9 "$@"; }
+display=90
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+sleep 1
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Creating the screenshot prefix (once)..."
+  japanese wineboot -i >/dev/null 2>&1 || true
+  japanese wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+fi
+
+japanese wine "$program" </dev/null >/dev/null 2>&1 &
+window=
+for _ in $(seq 1 150); do
+  window=$(xwininfo -root -tree 2>/dev/null | awk '/"Tallyvane Version 0.12"/ {print $1; exit}')
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+if [ -z "$window" ]; then
+  echo "screenshot.sh: the main window did not appear" >&2
+  exit 1
+fi
+sleep 2
+import -window "$window" "$out"
+echo "$out"
