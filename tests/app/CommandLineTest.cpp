@@ -26,8 +26,24 @@ HANDLE Inheritable(const std::string& path)
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-ProgramRun RunProgram(const std::vector<std::string>& args)
+// Wine may keep the lock of an ended instance alive for a moment after the process is gone;
+// a new instance started then would see it taken and end silently.
+void WaitUntilNoInstance()
 {
+    for (int i = 0; i < 500; ++i) {
+        HANDLE lock = OpenMutexA(SYNCHRONIZE, FALSE, "Tallyvane");
+        if (!lock)
+            return;
+        CloseHandle(lock);
+        Sleep(20);
+    }
+}
+
+// holdsLock: the test itself holds the single-instance lock on purpose.
+ProgramRun RunProgram(const std::vector<std::string>& args, bool holdsLock = false)
+{
+    if (!holdsLock)
+        WaitUntilNoInstance();
     std::string exe = std::string(std::getenv("TV_BINARY_DIR")) + "/bin/tallyvane.exe";
     std::string commandLine = "\"" + exe + "\"";
     for (const std::string& arg : args)
@@ -147,9 +163,10 @@ TEST(CommandLine, UndecodableFileWritesNothing)
 
 TEST(CommandLine, SecondInstanceEndsSilently)
 {
+    WaitUntilNoInstance();
     HANDLE held = CreateMutexA(nullptr, TRUE, "Tallyvane");
     ASSERT_NE(nullptr, held);
-    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")});
+    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")}, true);
     ReleaseMutex(held);
     CloseHandle(held);
     EXPECT_EQ(0u, run.exitCode);
@@ -159,9 +176,10 @@ TEST(CommandLine, SecondInstanceEndsSilently)
 
 TEST(CommandLine, NameTakenByAnotherKindOfObjectEndsSilently)
 {
+    WaitUntilNoInstance();
     HANDLE event = CreateEventA(nullptr, TRUE, FALSE, "Tallyvane");
     ASSERT_NE(nullptr, event);
-    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")});
+    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")}, true);
     CloseHandle(event);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ("", run.out);
