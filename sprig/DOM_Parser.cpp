@@ -5,23 +5,6 @@
 
 namespace Sprig {
 
-namespace {
-
-// Splits a qualified name at its first ':'.
-void Split(const std::string& qualified, std::string& prefix, std::string& local)
-{
-    std::size_t colon = qualified.find(':');
-    if (colon == std::string::npos) {
-        prefix.clear();
-        local = qualified;
-    } else {
-        prefix.assign(qualified, 0, colon);
-        local.assign(qualified, colon + 1, std::string::npos);
-    }
-}
-
-}
-
 DOM_Parser::DOM_Parser()
 {
     parser.SetHandler(this);
@@ -61,26 +44,28 @@ void DOM_Parser::OnDeclaration(const AttributeList& attributes)
 
 void DOM_Parser::OnStartElement(const std::string& qualified, const AttributeList& attributes)
 {
-    std::string prefix;
-    std::string local;
-    Split(qualified, prefix, local);
-    Element* element = CreateElement(local, current);
+    // Names are split at their first ':' into prefix and local name.
+    std::string_view name(qualified);
+    std::size_t colon = name.find(':');
+    Element* element = CreateElement(colon == std::string_view::npos ? qualified : qualified.substr(colon + 1), current);
     current = element;
     ++depth;
-    std::string attributePrefix;
-    std::string attributeLocal;
     for (const auto& attribute : attributes) {
-        Split(attribute.first, attributePrefix, attributeLocal);
-        if (attributePrefix == "xmlns")
-            Declare(element, attributeLocal, attribute.second);
-        else if (attributePrefix.empty() && attributeLocal == "xmlns")
-            Declare(element, std::string(), attribute.second);
-        else if (attributePrefix.empty())
-            CreateAttribute(attributeLocal, std::string(), attribute.second, element);
-        else
-            CreateAttribute(attributeLocal, InScope(attributePrefix), attribute.second, element);
+        std::string_view attributeName(attribute.first);
+        std::size_t split = attributeName.find(':');
+        if (split == std::string_view::npos) {
+            if (attributeName == "xmlns")
+                Declare(element, std::string_view(), attribute.second);
+            else
+                CreateAttribute(attribute.first, attribute.second, element);
+        } else if (attributeName.substr(0, split) == "xmlns") {
+            Declare(element, attributeName.substr(split + 1), attribute.second);
+        } else {
+            CreateAttribute(attribute.first.substr(split + 1), InScope(attributeName.substr(0, split)), attribute.second,
+                            element);
+        }
     }
-    const std::string& uri = InScope(prefix);
+    const std::string& uri = InScope(colon == std::string_view::npos ? std::string_view() : name.substr(0, colon));
     if (!uri.empty())
         element->SetNamespaceURI(uri);
 }
@@ -89,7 +74,10 @@ void DOM_Parser::OnEndElement(const std::string&)
 {
     current = current->GetParent();
     while (!declared.empty() && declared.back().first == depth) {
-        scope[declared.back().second].pop_back();
+        auto found = scope.find(declared.back().second);
+        found->second.pop_back();
+        if (found->second.empty())
+            scope.erase(found);
         declared.pop_back();
     }
     --depth;
@@ -110,19 +98,22 @@ bool DOM_Parser::OnError(const ParsingException& exception)
     throw exception;
 }
 
-const std::string& DOM_Parser::InScope(const std::string& prefix) const
+const std::string& DOM_Parser::InScope(std::string_view prefix) const
 {
     static const std::string none;
+    if (scope.empty())
+        return none;
     auto found = scope.find(prefix);
     return found == scope.end() || found->second.empty() ? none : found->second.back();
 }
 
-void DOM_Parser::Declare(Element* element, const std::string& prefix, const std::string& uri)
+void DOM_Parser::Declare(Element* element, std::string_view prefix, const std::string& uri)
 {
-    if (!element->AddNamespace(prefix, uri))
+    std::string key(prefix);
+    if (!element->AddNamespace(key, uri))
         return;
-    scope[prefix].push_back(uri);
-    declared.emplace_back(depth, prefix);
+    scope[key].push_back(uri);
+    declared.emplace_back(depth, key);
 }
 
 }

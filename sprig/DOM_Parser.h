@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -43,14 +44,14 @@ private:
     Document* Build(Input& input);
     // The URI that prefix stands for at the current element, as its LookupNamespaceURI answers,
     // from the declarations in scope kept below (no walk up the tree).
-    const std::string& InScope(const std::string& prefix) const;
-    void Declare(Element* element, const std::string& prefix, const std::string& uri);
+    const std::string& InScope(std::string_view prefix) const;
+    void Declare(Element* element, std::string_view prefix, const std::string& uri);
 
     SAX_Parser parser;
     NodeContainer* current = nullptr;
     // Declarations of the open elements: for each prefix the URIs, innermost last, and in
     // declaration order the depth and prefix of each, so that an end tag can drop its own.
-    std::map<std::string, std::vector<std::string>> scope;
+    std::map<std::string, std::vector<std::string>, std::less<>> scope;
     std::vector<std::pair<std::size_t, std::string>> declared;
     std::size_t depth = 0;
 };

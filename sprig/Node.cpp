@@ -2,6 +2,7 @@
 
 #include "sprig/DOM_Exception.h"
 #include "sprig/NodeContainer.h"
+#include "sprig/NodePool.h"
 
 namespace Sprig {
 
@@ -9,6 +10,16 @@ Node::~Node()
 {
     if (parent)
         parent->Unlink(this);
+}
+
+void* Node::operator new(std::size_t size)
+{
+    return NodePool::Allocate(size);
+}
+
+void Node::operator delete(void* memory, std::size_t size)
+{
+    NodePool::Free(memory, size);
 }
 
 void Node::Release()

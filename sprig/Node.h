@@ -25,6 +25,9 @@ constexpr std::size_t End = static_cast<std::size_t>(-1);
 class Node {
 public:
     virtual ~Node();
+    // Nodes live in the NodePool.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, std::size_t size);
     // Destroys the node, exactly like deleting it.
     virtual void Release();
     virtual int GetType() const = 0;
@@ -43,6 +46,8 @@ protected:
 private:
     friend class NodeContainer;
     NodeContainer* parent = nullptr;
+    // The node itself as a container, or null: saves a dynamic_cast on every insertion.
+    NodeContainer* asContainer = nullptr;
 };
 
 }

@@ -8,6 +8,11 @@
 
 namespace Sprig {
 
+NodeContainer::NodeContainer()
+{
+    asContainer = this;
+}
+
 NodeContainer::~NodeContainer()
 {
     // Every descendant is detached before it is deleted, so no destructor below this one finds a
@@ -18,7 +23,7 @@ NodeContainer::~NodeContainer()
         Node* node = pending.back();
         pending.pop_back();
         node->parent = nullptr;
-        if (auto* container = dynamic_cast<NodeContainer*>(node)) {
+        if (NodeContainer* container = node->asContainer) {
             pending.insert(pending.end(), container->children.begin(), container->children.end());
             container->children.clear();
         }
@@ -36,13 +41,16 @@ void NodeContainer::InsertChild(Node* node, std::size_t position)
     if (node->parent == this)
         throw DOM_Exception(this, 9, "DOM_Exception\nsprig\\NodeContainer:28Pointer duplication\n" + std::string(1, '\0'));
     // Only a node with children can be an ancestor of this container.
-    auto* container = dynamic_cast<NodeContainer*>(node);
+    NodeContainer* container = node->asContainer;
     if (container == this || (container && !container->children.empty())) {
         for (const NodeContainer* up = this; up; up = up->parent) {
             if (up == container)
                 throw DOM_Exception(this, 10, DOM_Exception::Compose("sprig\\NodeContainer:28", "Hierarchy request"));
         }
     }
+    // Most elements of a settings text hold a few nodes: one allocation for the first four.
+    if (children.capacity() == 0)
+        children.reserve(4);
     if (position >= children.size())
         children.push_back(node);
     else

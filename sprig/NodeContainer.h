@@ -43,7 +43,7 @@ public:
     std::string GetText() const;
 
 protected:
-    NodeContainer() = default;
+    NodeContainer();
 
     // Copies of the first count children of source appended to this container, walked without
     // recursion; namespace declarations are not copied. Every element copies the children it

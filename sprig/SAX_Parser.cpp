@@ -78,6 +78,9 @@ int TypeOf(char byte)
     return kTypes[static_cast<unsigned char>(byte)];
 }
 
+// The byte of each one-byte token type.
+constexpr char kBytes[] = {'\0', '\r', '\n', ' ', '\t', '<', '=', '>', '/', '-', ';', '!', '?', '&', '"', '\'', '[', ']'};
+
 bool IsWhitespace(int type)
 {
     return type >= CarriageReturn && type <= Tab;
@@ -118,6 +121,18 @@ bool Resolve(const std::string& name, char& byte)
     }
     return true;
 }
+
+}
+
+void SAX_Parser::Append(std::string& to, const Token& from)
+{
+    if (from.type == TextRun)
+        to += from.text;
+    else
+        to += kBytes[from.type];
+}
+
+namespace {
 
 std::string Compose(const char* place, const std::string& detail)
 {
@@ -203,7 +218,7 @@ int SAX_Parser::Content()
             if (outcome != Continue)
                 return outcome;
         } else {
-            text += token.text;
+            Append(text, token);
         }
     }
     if (ignoreWhitespace) {
@@ -235,21 +250,27 @@ int SAX_Parser::EntityReference()
 int SAX_Parser::Markup()
 {
     SkipWhitespace();
-    Next(token);
+    Next(nameToken);
     bool endTag = false;
-    switch (token.type) {
-    case TextRun: PushBack(token); break;
+    switch (nameToken.type) {
+    case TextRun: break;
     case Slash: endTag = true; break;
     case Bang: return BangState;
     case Question: return QuestionState;
     default:
-        if (Report(0, "sprig\\SAX_Parser:124", token, "(expected !,?,/ or text)"))
+        if (Report(0, "sprig\\SAX_Parser:124", nameToken, "(expected !,?,/ or text)"))
             return StoppedState;
     }
-    Next(token);
-    if (token.type != TextRun && Report(0, "sprig\\SAX_Parser:137", token, "(expected text)"))
-        return StoppedState;
-    name.swap(token.text);
+    // A start tag's name is the text token just read.
+    if (endTag || nameToken.type != TextRun) {
+        Next(nameToken);
+        if (nameToken.type != TextRun) {
+            if (Report(0, "sprig\\SAX_Parser:137", nameToken, "(expected text)"))
+                return StoppedState;
+            nameToken.text.assign(1, kBytes[nameToken.type]);
+        }
+    }
+    const std::string& name = nameToken.text;
     if (endTag) {
         SkipWhitespace();
         Next(token);
@@ -296,19 +317,24 @@ int SAX_Parser::ReadAttributes()
 {
     attributes.clear();
     SkipWhitespace();
-    Next(token);
+    Next(attributeToken);
     for (;;) {
-        if (token.type != TextRun) {
-            PushBack(token);
+        if (attributeToken.type != TextRun) {
+            PushBack(attributeToken);
             return Continue;
         }
-        attributeName.swap(token.text);
         SkipWhitespace();
         Next(token);
         if (token.type != Equals) {
             // Going on drops the attribute; a text token read instead of '=' names the next one.
             if (Report(0, "sprig\\SAX_Parser:257", token, "(Expected '=')"))
                 return StoppedState;
+            if (token.type != TextRun) {
+                PushBack(token);
+                return Continue;
+            }
+            attributeToken.text.swap(token.text);
+            attributeToken.position = token.position;
             continue;
         }
         SkipWhitespace();
@@ -324,11 +350,11 @@ int SAX_Parser::ReadAttributes()
                 break;
             if (token.type == End)
                 return ReportEndOfDocument(token) ? StoppedState : FinishedState;
-            value += token.text;
+            Append(value, token);
         }
-        attributes.emplace_back(attributeName, value);
+        attributes.emplace_back(attributeToken.text, value);
         SkipWhitespace();
-        Next(token);
+        Next(attributeToken);
     }
 }
 
@@ -366,7 +392,7 @@ int SAX_Parser::CommentBody()
         if (token.type == End)
             return FinishedState;
         if (token.type != Dash) {
-            text += token.text;
+            Append(text, token);
             continue;
         }
         Next(second);
@@ -389,7 +415,7 @@ int SAX_Parser::CDataBody()
         if (token.type == End)
             return FinishedState;
         if (token.type != CloseBracket) {
-            text += token.text;
+            Append(text, token);
             continue;
         }
         Next(second);
@@ -449,7 +475,8 @@ void SAX_Parser::Next(Token& out)
 {
     if (pushed > 0) {
         Token& top = pushback[--pushed];
-        out.text.swap(top.text);
+        if (top.type == TextRun)
+            out.text.swap(top.text);
         out.type = top.type;
         out.position = top.position;
         return;
@@ -459,7 +486,6 @@ void SAX_Parser::Next(Token& out)
         }
         if (*read == '\0') {
             // Every later read gives the end token again.
-            out.text.assign(1, '\0');
             out.type = End;
             out.position = static_cast<int32_t>(read - base);
             return;
@@ -470,8 +496,9 @@ void SAX_Parser::Next(Token& out)
     if (type == TextRun) {
         while (TypeOf(*read) == TextRun)
             ++read;
+        out.text.clear();
+        out.text.append(begin, static_cast<std::size_t>(read - begin));
     }
-    out.text.assign(begin, static_cast<std::size_t>(read - begin));
     out.type = type;
     out.position = static_cast<int32_t>(begin - base);
 }
@@ -481,7 +508,8 @@ void SAX_Parser::PushBack(Token& in)
     if (pushed == pushback.size())
         pushback.emplace_back();
     Token& slot = pushback[pushed++];
-    slot.text.swap(in.text);
+    if (in.type == TextRun)
+        slot.text.swap(in.text);
     slot.type = in.type;
     slot.position = in.position;
 }

@@ -33,6 +33,7 @@ public:
     bool ignoreWhitespace = false;
 
 private:
+    // A one-byte token's byte is given by its type; text holds the bytes of a text run only.
     struct Token {
         std::string text;
         int type = 0;
@@ -51,6 +52,7 @@ private:
     int ReadAttributes();
 
     void Next(Token& token);
+    static void Append(std::string& to, const Token& token);
     void PushBack(Token& token);
     void SkipWhitespace();
     bool Refill();
@@ -79,12 +81,12 @@ private:
 
     // Scratch space reused by every step, so that reading allocates only when a token, a text or
     // a name outgrows what an earlier one needed.
+    Token nameToken;
+    Token attributeToken;
     Token token;
     Token second;
     Token third;
     std::string text;
-    std::string name;
-    std::string attributeName;
     std::string value;
     AttributeList attributes;
 };

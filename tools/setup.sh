@@ -11,7 +11,7 @@ TV_NATIVE=$TV_BUILD/native
 TV_PACKAGES=(
   cmake ninja-build g++ pkg-config
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-  googletest zlib1g-dev libxml2-dev libexpat1-dev libpugixml-dev xsltproc
+  googletest zlib1g-dev libxml2-dev libexpat1-dev libpugixml-dev xsltproc valgrind
   wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic
 )
 
