@@ -250,6 +250,39 @@ TEST_F(SplitPanes, ClosedPaneIsDestroyedAndPostsTheQuitMessage)
     EXPECT_EQ(0u, msg.wParam);
 }
 
+void Mouse(DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+// The same drag made with the system's mouse: the press, the captured moves and the release come
+// through the queue.
+TEST_F(SplitPanes, DragWithTheMouse)
+{
+    // Topmost, so that windows of tests running beside this one cannot take the mouse.
+    SetWindowPos(owner.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(owner.window);
+    Pump();
+    POINT strip = {648, 300};
+    ClientToScreen(left.window, &strip);
+    SetCursorPos(strip.x, strip.y);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(PumpUntil([&] { return left.dragMode == 2; }));
+    EXPECT_EQ(Cursor(IDC_SIZEWE), GetCursor());
+    SetCursorPos(strip.x - 348, strip.y);
+    Mouse(MOUSEEVENTF_MOVE);
+    EXPECT_TRUE(PumpUntil([&] { return Width(left.window) == 302; }));
+    Mouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return left.dragMode == 0; }));
+    EXPECT_EQ(nullptr, GetCapture());
+    EXPECT_EQ(298, Width(list.window));
+    EXPECT_EQ(698, Width(tree.window));
+    ShowWindow(owner.window, SW_HIDE);
+}
+
 // Two panes one above the other: the strip is along the upper pane's bottom edge.
 class StackedPanes : public ::testing::Test {
 protected:

@@ -81,6 +81,22 @@ inline void Pump()
     }
 }
 
+// Pumps until the condition holds or two seconds have passed; input made with SendInput goes
+// through the X server and arrives a little later.
+template <typename Condition>
+bool PumpUntil(Condition condition)
+{
+    DWORD start = GetTickCount();
+    while (true) {
+        Pump();
+        if (condition())
+            return true;
+        if (GetTickCount() - start > 2000)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
 inline RECT WindowRect(HWND window)
 {
     RECT rect = {};
