@@ -9,7 +9,8 @@ CWndBase* BoundObject(HWND window)
 }
 
 // A dialog keeps its dialog procedure in its extra bytes. Other windows may hold anything at
-// that offset (a control's font, say), so only a window with a dialog's extra bytes counts.
+// that offset (the image of a button or a static, say), so only a window with a dialog's extra
+// bytes counts.
 bool IsDialogWindow(HWND window)
 {
     return GetClassLongPtrA(window, GCL_CBWNDEXTRA) >= DLGWINDOWEXTRA &&
