@@ -1,4 +1,5 @@
 #pragma once
+#include "options/COption.h"
 #include "record/CRecord.h"
 #include "record/IXMLBase.h"
 
@@ -15,4 +16,5 @@ public:
 
     std::map<int32_t, CRecord> records;
     int32_t lastId = 0;
+    COption option;
 };
