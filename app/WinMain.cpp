@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+CMainWnd g_mainWnd;
+
 namespace {
 CMutex g_instanceLock;
 }

@@ -1,0 +1,69 @@
+#include "ui/CMainWnd.h"
+
+#include "resources/resource.h"
+
+// The command table: every command of the menus, the accelerators and the context menus.
+// Commands whose work belongs to the file list, the tree, the rename commands, the export, the
+// property sheet, the game folders and the version dialog go to OnLaterCommand until then.
+const CMainWnd::Command CMainWnd::commands[] = {
+    {ID_FILE_NEW, &CMainWnd::OnLaterCommand},
+    {ID_FILE_OPEN, &CMainWnd::OnLaterCommand},
+    {ID_FILE_ADD, &CMainWnd::OnLaterCommand},
+    {ID_FOLDER_OPEN, &CMainWnd::OnLaterCommand},
+    {ID_FOLDER_ADD, &CMainWnd::OnLaterCommand},
+    {ID_EXPORT_XML, &CMainWnd::OnLaterCommand},
+    {ID_EXPORT_COPY, &CMainWnd::OnLaterCommand},
+    {ID_FILE_PROPERTIES, &CMainWnd::OnLaterCommand},
+    {ID_FILE_EXIT, &CMainWnd::OnExit},
+    {ID_EDIT_RENAME, &CMainWnd::OnLaterCommand},
+    {ID_EDIT_BATCH_RENAME, &CMainWnd::OnLaterCommand},
+    {ID_EDIT_DELETE, &CMainWnd::OnLaterCommand},
+    {ID_EDIT_SELECT_ALL, &CMainWnd::OnLaterCommand},
+    {ID_TREE_REFRESH, &CMainWnd::OnLaterCommand},
+    {ID_TREE_AUTO_EXPAND, &CMainWnd::OnToggleCheck},
+    {ID_TREE_SHOW_ALL, &CMainWnd::OnToggleCheck},
+    {ID_OPEN_KAR_FOLDER, &CMainWnd::OnLaterCommand},
+    {ID_OPEN_SAVEGAME_FOLDER, &CMainWnd::OnLaterCommand},
+    {ID_OPEN_TAUNTS_FOLDER, &CMainWnd::OnLaterCommand},
+    {ID_OPEN_RIFT_SAVEGAME_FOLDER, &CMainWnd::OnLaterCommand},
+    {ID_OPEN_RIFT_TAUNTS_FOLDER, &CMainWnd::OnLaterCommand},
+    {ID_HELP_ABOUT, &CMainWnd::OnLaterCommand},
+    {ID_TREE_COPY, &CMainWnd::OnLaterCommand},
+    {ID_SWITCH_FOCUS, &CMainWnd::OnSwitchFocus},
+};
+
+LRESULT CMainWnd::OnCommand(UINT id)
+{
+    for (const Command& command : commands) {
+        if (command.id == id) {
+            (this->*command.handler)(id);
+            break;
+        }
+    }
+    return 0;
+}
+
+// Command handlers
+
+void CMainWnd::OnExit(UINT)
+{
+    SendMsg(WM_CLOSE, 0, 0);
+}
+
+void CMainWnd::OnToggleCheck(UINT id)
+{
+    mainMenu.CheckItem(id, !mainMenu.IsChecked(id));
+}
+
+void CMainWnd::OnSwitchFocus(UINT)
+{
+    HWND focus = GetFocus();
+    if (focus && focus == list.window)
+        SetFocus(tree.window);
+    else if (focus && focus == tree.window)
+        SetFocus(list.window);
+}
+
+void CMainWnd::OnLaterCommand(UINT)
+{
+}
