@@ -3,6 +3,7 @@
 // them over) translated through the shipped option.xml into a new GameSettings document.
 #include "TestFiles.h"
 #include "options/COption.h"
+#include "record/CRecord.h"
 #include "sprig/DOM_Parser.h"
 #include "sprig/Document.h"
 
@@ -68,7 +69,8 @@ std::string RunXsltproc(const std::string& documentPath)
 
 struct Case {
     const char* label;
-    // A sample source in samples/src, or the settings themselves when they start with "<".
+    // A sample source in samples/src (UTF-8), a sample record in samples (decoded as the program
+    // does), or the settings themselves when they start with "<".
     const char* settings;
     const char* type;
     // xsltproc's output, UTF-8.
@@ -80,6 +82,10 @@ const Case kCases[] = {
     {"FourKingdoms", "four-kingdoms.settings.xml", "2",
      u8"2004-07-14_2105_裂け目の谷_Gareth+Osric_vs_Mirelle+Computer"},
     {"NihonTeams", "nihon-teams.settings.xml", "1",
+     u8"2005-01-02_1930_桜の谷_武蔵+ソウマ+コンピュータ_vs_小次郎+表示名テスト+さくら_もみじ"},
+    {"CastleDuelRecord", "castle-duel.rec", "1", u8"2003-11-03_0540_高地の浅瀬_Alice_vs_Bob"},
+    {"FourKingdomsRecord", "four-kingdoms.rcx", "2", u8"2004-07-14_2105_裂け目の谷_Gareth+Osric_vs_Mirelle+Computer"},
+    {"NihonTeamsRecord", "nihon-teams.rec", "1",
      u8"2005-01-02_1930_桜の谷_武蔵+ソウマ+コンピュータ_vs_小次郎+表示名テスト+さくら_もみじ"},
     {"UnknownTimeAndCustomMap",
      "<GameSettings><GameStartTime>0</GameStartTime><Map Size=\"1\"><MapName>My: map?</MapName></Map>"
@@ -115,10 +121,19 @@ TEST_P(RenameStylesheet, NamesTheFile)
     COption option;
     ASSERT_TRUE(option.Load(BinPath("option.xml"))) << option.GetMessageText();
     std::string settings = c.settings;
-    if (settings[0] != '<')
-        settings = testfiles::Read(testfiles::SourcePath(std::string("samples/src/") + c.settings));
+    std::string extension = std::filesystem::path(settings).extension().string();
+    if (extension == ".rec" || extension == ".rcx") {
+        CRecord record;
+        ASSERT_TRUE(record.Load(testfiles::SourcePath("samples/" + settings)));
+        settings = record.GetGameSettings();
+        ASSERT_EQ(c.type, record.formatVersion);
+    } else {
+        if (settings[0] != '<')
+            settings = testfiles::Read(testfiles::SourcePath("samples/src/" + settings));
+        settings = Utf8ToCp932(settings);
+    }
     ASSERT_FALSE(settings.empty());
-    std::string document = TranslatedDocument(option, Utf8ToCp932(settings), c.type);
+    std::string document = TranslatedDocument(option, settings, c.type);
     std::string path = testfiles::Write(std::string(c.label) + ".xml", document);
     EXPECT_EQ(c.name, RunXsltproc(path));
 }
