@@ -3,6 +3,7 @@
 #include "framework/StringUtil.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <iconv.h>
 
@@ -45,8 +46,22 @@ bool WideToAnsi(const void* text, uint32_t byteLength, std::string& out)
 
 std::string FormatInt(int value, const std::string& format)
 {
+    // Where long has 32 bits, "%ld" reads the int as it is; here the "l" is dropped so that the
+    // one int argument is read as an int.
+    std::string intFormat;
+    for (size_t i = 0; i < format.size(); ++i) {
+        intFormat += format[i];
+        if (format[i] != '%')
+            continue;
+        while (++i < format.size() && std::strchr("-+ #0123456789.", format[i]))
+            intFormat += format[i];
+        while (i < format.size() && format[i] == 'l')
+            ++i;
+        if (i < format.size())
+            intFormat += format[i];
+    }
     char buffer[128] = {};
-    std::snprintf(buffer, sizeof buffer, format.c_str(), value);
+    std::snprintf(buffer, sizeof buffer, intFormat.c_str(), value);
     return buffer;
 }
 

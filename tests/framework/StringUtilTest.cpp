@@ -99,6 +99,8 @@ TEST(FormatInt, FormatsOneNumber)
 {
     EXPECT_EQ("42 件", FormatInt(42, "%ld 件"));
     EXPECT_EQ("-7", FormatInt(-7, "%d"));
+    EXPECT_EQ("-1 / 100%", FormatInt(-1, "%ld / 100%%"));
+    EXPECT_EQ("[  -12]", FormatInt(-12, "[%5ld]"));
 }
 
 TEST(FormatFileTime, ConvertsToLocalFields)
