@@ -12,7 +12,7 @@ DOM_Parser::DOM_Parser()
 
 Document* DOM_Parser::Parse(const char* text)
 {
-    std::string copy = text;
+    std::string copy = text ? text : "";
     return Build(copy);
 }
 

@@ -22,7 +22,7 @@ class DOM_Parser : public SAX_EventHandler {
 public:
     DOM_Parser();
 
-    // The text up to its first NUL byte.
+    // The text up to its first NUL byte; a null text reads as an empty one.
     Document* Parse(const char* text);
     // Read one byte at a time, piece by piece up to each '>' (positions in errors count from the
     // start of the piece).

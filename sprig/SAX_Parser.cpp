@@ -204,6 +204,9 @@ int SAX_Parser::Content()
     text.clear();
     int next;
     for (;;) {
+        // The texts of the tokens that only add to the text are the bytes they were read from.
+        if (pushed == 0)
+            text += Run([](int type) { return type == End || type == Less || type == Ampersand; });
         Next(token);
         if (token.type == End) {
             next = FinishedState;
@@ -345,6 +348,8 @@ int SAX_Parser::ReadAttributes()
             return StoppedState;
         value.clear();
         for (;;) {
+            if (pushed == 0)
+                value += Run([delimiter](int type) { return type == End || type == delimiter; });
             Next(token);
             if (token.type == delimiter)
                 break;
@@ -501,6 +506,15 @@ void SAX_Parser::Next(Token& out)
     }
     out.type = type;
     out.position = static_cast<int32_t>(begin - base);
+}
+
+template <class Stop>
+std::string_view SAX_Parser::Run(Stop stop)
+{
+    const char* begin = read;
+    while (!stop(TypeOf(*read)))
+        ++read;
+    return std::string_view(begin, static_cast<std::size_t>(read - begin));
 }
 
 void SAX_Parser::PushBack(Token& in)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Sprig {
@@ -52,6 +53,10 @@ private:
     int ReadAttributes();
 
     void Next(Token& token);
+    // Reads bytes up to the first whose token type stop accepts (never past the end of the
+    // buffer); the same bytes as the tokens that would be read, without making them.
+    template <class Stop>
+    std::string_view Run(Stop stop);
     static void Append(std::string& to, const Token& token);
     void PushBack(Token& token);
     void SkipWhitespace();

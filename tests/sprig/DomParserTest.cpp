@@ -161,6 +161,13 @@ TEST(DomParser, WithoutElementTheRootIsNotFound)
     }
 }
 
+TEST(DomParser, NullTextIsEmpty)
+{
+    DOM_Parser parser;
+    std::unique_ptr<Document> document(parser.Parse(static_cast<const char*>(nullptr)));
+    EXPECT_TRUE(document->Children().empty());
+}
+
 TEST(DomParser, WhitespaceKeptWhenAsked)
 {
     DOM_Parser parser;
