@@ -2,6 +2,7 @@
 // levels, short texts, some attributes): one of about 5 KB and one of about 10 MB.
 //   sprig_parse            wall time: documents per second and MB/s for each parser
 //   sprig_parse --callgrind  instructions per input byte, counted by callgrind in one run
+//   sprig_parse --allocations  heap allocations per element of a Sprig parse
 // The second form runs itself under valgrind; instruction counts are repeatable where wall
 // times on a shared machine are not.
 #include "sprig/DOM_Parser.h"
@@ -19,9 +20,31 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
+
+// Heap allocations of the whole program, counted for --allocations.
+static std::size_t allocations = 0;
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
 
 namespace {
 
@@ -224,6 +247,24 @@ int Callgrind(const char* self)
     return 0;
 }
 
+// A parse after a first one (the parser's own buffers have grown): heap allocations per element.
+int Allocations()
+{
+    for (int groups : {21, 21 * 1900}) {
+        std::string text = SettingsDocument(groups);
+        int elements = 1 + groups * 7;
+        SprigTextAndDelete(text);
+        Sprig::DOM_Parser parser;
+        parser.ignoreWhitespace = true;
+        std::size_t before = allocations;
+        std::unique_ptr<Sprig::Document> document(parser.Parse(text.c_str()));
+        std::size_t count = allocations - before;
+        std::printf("%zu bytes, %d elements: %zu heap allocations, %.2f per element\n", text.size(), elements, count,
+                    static_cast<double>(count) / elements);
+    }
+    return 0;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -234,6 +275,8 @@ int main(int argc, char** argv)
     std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "--callgrind")
         return Callgrind(argv[0]);
+    if (mode == "--allocations")
+        return Allocations();
     if (mode == "--measure") {
         Measure("small", small, 10);
         Measure("large", large, 1);
