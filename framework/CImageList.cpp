@@ -21,6 +21,17 @@ int CImageList::AddMasked(HBITMAP bitmap, COLORREF mask)
     return ImageList_AddMasked(handle, bitmap, mask);
 }
 
+bool CImageList::CreateFromBitmap(WORD bitmapId, int width, int height, int initialCount, COLORREF mask)
+{
+    if (!Create(width, height, initialCount, ILC_COLOR32 | ILC_MASK))
+        return false;
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
+    AddMasked(bitmap, mask);
+    if (bitmap)
+        DeleteObject(bitmap);
+    return true;
+}
+
 BOOL CImageList::Destroy()
 {
     if (!handle)

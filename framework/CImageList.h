@@ -14,6 +14,8 @@ public:
     bool Create(int width, int height, int initialCount, UINT flags);
     // The position of the first new image; 0 without a call when there is no list or bitmap.
     int AddMasked(HBITMAP bitmap, COLORREF mask);
+    // Makes a masked list and adds the images of the program's bitmap resource to it.
+    bool CreateFromBitmap(WORD bitmapId, int width, int height, int initialCount, COLORREF mask);
     BOOL Destroy();
 
     HIMAGELIST handle = nullptr;

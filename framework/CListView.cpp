@@ -24,12 +24,7 @@ bool CListView::SetImageList(WORD bitmapId, int width, int height, int initialCo
 {
     // The control lets go of the old list before the wrapper destroys it.
     bool hadList = SendMsg(LVM_SETIMAGELIST, LVSIL_SMALL, 0) != 0;
-    if (images.Create(width, height, initialCount, ILC_COLOR32 | ILC_MASK)) {
-        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
-        images.AddMasked(bitmap, mask);
-        if (bitmap)
-            DeleteObject(bitmap);
-    }
+    images.CreateFromBitmap(bitmapId, width, height, initialCount, mask);
     SendMsg(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.handle));
     return hadList;
 }

@@ -11,12 +11,7 @@ bool CTreeView::SetImageList(WORD bitmapId, int width, int height, int initialCo
 {
     // The control lets go of the old list before the wrapper destroys it.
     bool hadList = SendMsg(TVM_SETIMAGELIST, TVSIL_NORMAL, 0) != 0;
-    if (images.Create(width, height, initialCount, ILC_COLOR32 | ILC_MASK)) {
-        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId));
-        images.AddMasked(bitmap, mask);
-        if (bitmap)
-            DeleteObject(bitmap);
-    }
+    images.CreateFromBitmap(bitmapId, width, height, initialCount, mask);
     SendMsg(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images.handle));
     return hadList;
 }
