@@ -48,10 +48,19 @@ ProgramRun RunProgram(const std::vector<std::string>& args, bool holdsLock = fal
     std::string commandLine = "\"" + exe + "\"";
     for (const std::string& arg : args)
         commandLine += " \"" + arg + "\"";
-    std::string outPath = testfiles::Path("cli_out.bin");
-    std::string errPath = testfiles::Path("cli_err.bin");
+    // Files of their own for every run: Wine may close an ended program's handles a moment after
+    // the process has ended, and a file it still holds could not be opened again.
+    static int runs = 0;
+    ++runs;
+    std::string outPath = testfiles::Path("cli_out_" + std::to_string(runs) + ".bin");
+    std::string errPath = testfiles::Path("cli_err_" + std::to_string(runs) + ".bin");
     HANDLE out = Inheritable(outPath);
     HANDLE err = Inheritable(errPath);
+    ProgramRun run;
+    if (out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot create " << outPath << " or " << errPath;
+        return run;
+    }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -61,7 +70,6 @@ ProgramRun RunProgram(const std::vector<std::string>& args, bool holdsLock = fal
     PROCESS_INFORMATION process = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    ProgramRun run;
     if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         WaitForSingleObject(process.hProcess, 60000);
         GetExitCodeProcess(process.hProcess, &run.exitCode);
