@@ -21,6 +21,20 @@ bool WideToAnsi(const void* text, uint32_t byteLength, std::string& out)
     return true;
 }
 
+std::string AnsiToUtf8(const std::string& text)
+{
+    if (text.empty())
+        return std::string();
+    int length = static_cast<int>(text.size());
+    int units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], units);
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, &out[0], size, nullptr, nullptr);
+    return out;
+}
+
 std::string FormatInt(int value, const std::string& format)
 {
     char buffer[128] = {};

@@ -7,6 +7,10 @@
 // the text.
 bool WideToAnsi(const void* text, uint32_t byteLength, std::string& out);
 
+// Text of the ANSI code page as UTF-8. A byte that begins no character of the code page
+// becomes what the system makes of it (U+FFFD on Windows, "?" in the native build).
+std::string AnsiToUtf8(const std::string& text);
+
 // One integer formatted with a printf-style format of at most 127 result characters.
 std::string FormatInt(int value, const std::string& format);
 

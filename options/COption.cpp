@@ -2,12 +2,11 @@
 #include "options/COption.h"
 
 #include "framework/CFile.h"
-#include "framework/StringUtil.h"
+#include "options/FailureText.h"
 #include "sprig/Attribute.h"
 #include "sprig/DOM_Parser.h"
 #include "sprig/Document.h"
 #include "sprig/Element.h"
-#include "sprig/ParsingException.h"
 
 #include <exception>
 #include <fstream>
@@ -62,10 +61,7 @@ bool COption::Read(std::istream& stream)
 
 void COption::KeepFailure(const std::exception& error)
 {
-    if (const auto* parsing = dynamic_cast<const Sprig::ParsingException*>(&error))
-        SetMessageText("エラー場所：" + FormatInt(parsing->position, "%ld") + "\n" + parsing->what());
-    else
-        SetMessageText(error.what());
+    SetMessageText(FailureText(error));
 }
 
 void COption::ReadTables(const Sprig::Element& root)

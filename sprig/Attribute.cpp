@@ -1,6 +1,7 @@
 #include "sprig/Attribute.h"
 
 #include "sprig/Document.h"
+#include "sprig/Writer.h"
 
 namespace Sprig {
 
@@ -13,7 +14,7 @@ std::string Attribute::ToString(bool, const std::string&, int) const
 {
     std::string text = GetQualifiedName();
     text += "=\"";
-    text += value;
+    Writer::AppendAttributeValue(text, value);
     text += '"';
     return text;
 }

@@ -5,7 +5,7 @@
 
 namespace Sprig {
 
-// A node with a text value, kept exactly as set (nothing escaped).
+// A node with a text value, kept exactly as set; the writer escapes it.
 class Value : public virtual Node {
 public:
     std::string GetValue() const { return value; }

@@ -2,9 +2,139 @@
 
 #include "sprig/Document.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace Sprig {
+
+namespace {
+
+// What the writer does with a byte of a text or an attribute value.
+enum ByteKind : unsigned char { Plain, Ampersand, Less, Greater, Quote, CarriageReturn, Control };
+
+struct ByteKinds {
+    ByteKind of[256];
+    ByteKinds() : of()
+    {
+        for (int c = 0; c < 0x20; ++c)
+            of[c] = Control;
+        of[static_cast<unsigned char>('\t')] = Plain;
+        of[static_cast<unsigned char>('\n')] = Plain;
+        of[static_cast<unsigned char>('\r')] = CarriageReturn;
+        of[static_cast<unsigned char>('&')] = Ampersand;
+        of[static_cast<unsigned char>('<')] = Less;
+        of[static_cast<unsigned char>('>')] = Greater;
+        of[static_cast<unsigned char>('"')] = Quote;
+    }
+};
+
+const ByteKinds kByteKinds;
+
+ByteKind KindOf(char c)
+{
+    return kByteKinds.of[static_cast<unsigned char>(c)];
+}
+
+bool IsXmlChar(uint32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Whether the '&' at text[at] begins a reference that a reader accepts: one of the five
+// predefined entities, or a character reference to a character that XML allows.
+bool BeginsReference(const std::string& text, std::size_t at)
+{
+    std::size_t end = text.find(';', at + 1);
+    if (end == std::string::npos)
+        return false;
+    std::string name = text.substr(at + 1, end - at - 1);
+    if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos")
+        return true;
+    if (name.size() < 2 || name[0] != '#')
+        return false;
+    bool hex = name[1] == 'x';
+    std::size_t first = hex ? 2 : 1;
+    if (first == name.size())
+        return false;
+    uint32_t code = 0;
+    for (std::size_t i = first; i < name.size(); ++i) {
+        char c = name[i];
+        uint32_t digit;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<uint32_t>(c - '0');
+        else if (hex && c >= 'a' && c <= 'f')
+            digit = static_cast<uint32_t>(c - 'a' + 10);
+        else if (hex && c >= 'A' && c <= 'F')
+            digit = static_cast<uint32_t>(c - 'A' + 10);
+        else
+            return false;
+        code = code * (hex ? 16 : 10) + digit;
+        if (code > 0x10FFFF)
+            return false;
+    }
+    return IsXmlChar(code);
+}
+
+}
+
+void Writer::AppendText(std::string& out, const std::string& text)
+{
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* replacement;
+        switch (KindOf(text[i])) {
+        case Ampersand: replacement = "&amp;"; break;
+        case Less: replacement = "&lt;"; break;
+        case Greater: replacement = "&gt;"; break;
+        case CarriageReturn: replacement = "&#13;"; break;
+        case Control: replacement = "?"; break;
+        default: continue;
+        }
+        out.append(text, run, i - run);
+        out += replacement;
+        run = i + 1;
+    }
+    out.append(text, run, std::string::npos);
+}
+
+void Writer::AppendAttributeValue(std::string& out, const std::string& value)
+{
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char* replacement;
+        switch (KindOf(value[i])) {
+        case Ampersand:
+            if (BeginsReference(value, i))
+                continue;
+            replacement = "&amp;";
+            break;
+        case Less: replacement = "&lt;"; break;
+        case Quote: replacement = "&quot;"; break;
+        case Control: replacement = "?"; break;
+        default: continue;
+        }
+        out.append(value, run, i - run);
+        out += replacement;
+        run = i + 1;
+    }
+    out.append(value, run, std::string::npos);
+}
+
+std::string AttributeText(const std::string& plain)
+{
+    std::string text;
+    text.reserve(plain.size());
+    for (char c : plain) {
+        switch (c) {
+        case '&': text += "&amp;"; break;
+        case '<': text += "&lt;"; break;
+        case '"': text += "&quot;"; break;
+        default: text += c; break;
+        }
+    }
+    return text;
+}
 
 Writer::Writer(bool format, const std::string& indentUnit) : format(format), indentUnit(indentUnit) {}
 
@@ -72,7 +202,7 @@ void Writer::WriteLeaf(const Node& node, int depth)
     switch (node.GetType()) {
     case TextNode:
         Indent(depth);
-        out += dynamic_cast<const Value&>(node).value;
+        AppendText(out, dynamic_cast<const Value&>(node).value);
         Newline();
         break;
     case CommentNode:
@@ -100,7 +230,7 @@ bool Writer::Open(const Element& element, int depth)
             out += declaration.first;
         }
         out += "=\"";
-        out += declaration.second;
+        AppendAttributeValue(out, declaration.second);
         out += '"';
     }
     bool content = false;
@@ -116,7 +246,7 @@ bool Writer::Open(const Element& element, int depth)
         else
             out += attribute.GetQualifiedName();
         out += "=\"";
-        out += attribute.value;
+        AppendAttributeValue(out, attribute.value);
         out += '"';
     }
     out += content ? ">" : "/>";

@@ -1,5 +1,6 @@
 #pragma once
-// Bodies and files of recorded games for the decoder's tests, made with the record builder.
+// Bodies and files of recorded games for the tests, made with the record builder.
+#include "TestFiles.h"
 #include "tools/recbuilder/RecordBuilder.h"
 
 #include <string>
@@ -45,6 +46,18 @@ inline std::string FileBytes(const Bytes& body)
 inline std::string AsString(const Bytes& bytes)
 {
     return std::string(bytes.begin(), bytes.end());
+}
+
+// A well-formed recorded file with the given settings (UTF-8) in the scratch folder under
+// name; its path.
+inline std::string WriteRecord(const std::string& name, const std::string& settings,
+                               const std::string& version = "1")
+{
+    recbuilder::Source source;
+    source.settingsXml = settings;
+    source.mapScript = kMap;
+    source.version = version;
+    return testfiles::Write(name, AsString(recbuilder::Build(source)));
 }
 
 }

@@ -44,6 +44,31 @@ bool WideToAnsi(const void* text, uint32_t byteLength, std::string& out)
     return true;
 }
 
+std::string AnsiToUtf8(const std::string& text)
+{
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::string();
+    // At most three bytes of UTF-8 per byte of code page 932.
+    std::string out(text.size() * 3, '\0');
+    char* source = const_cast<char*>(text.data());
+    size_t sourceLeft = text.size();
+    char* target = &out[0];
+    size_t targetLeft = out.size();
+    while (sourceLeft > 0) {
+        if (iconv(cd, &source, &sourceLeft, &target, &targetLeft) != static_cast<size_t>(-1))
+            break;
+        ++source;
+        --sourceLeft;
+        *target++ = '?';
+        --targetLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    out.resize(static_cast<size_t>(target - &out[0]));
+    return out;
+}
+
 std::string FormatInt(int value, const std::string& format)
 {
     // Where long has 32 bits, "%ld" reads the int as it is; here the "l" is dropped so that the

@@ -81,6 +81,31 @@ TEST(WideToAnsi, UnmappableCharacterBecomesTheDefault)
     EXPECT_EQ("x?y", out);
 }
 
+struct AnsiToUtf8Case {
+    const char* name;
+    std::string ansi;
+    std::string utf8;
+};
+
+class AnsiToUtf8Cases : public testing::TestWithParam<AnsiToUtf8Case> {};
+
+TEST_P(AnsiToUtf8Cases, Converts)
+{
+    EXPECT_EQ(GetParam().utf8, AnsiToUtf8(GetParam().ansi));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, AnsiToUtf8Cases,
+    testing::Values(AnsiToUtf8Case{"Empty", "", ""},
+                    AnsiToUtf8Case{"Ascii", "<a v=\"1\">x\r\n</a>", "<a v=\"1\">x\r\n</a>"},
+                    // 表示 and ソ: the second byte is a backslash.
+                    AnsiToUtf8Case{"DoubleByte", "\x95\x5c\x8e\xa6\x83\x5c", "\xe8\xa1\xa8\xe7\xa4\xba\xe3\x82\xbd"},
+                    AnsiToUtf8Case{"HalfWidthKatakana", "\xcc\xa7\xb2\xd9", "\xef\xbe\x8c\xef\xbd\xa7\xef\xbd\xb2\xef\xbe\x99"},
+                    // NEC's circled digit one, in code page 932 but not in plain Shift_JIS.
+                    AnsiToUtf8Case{"CodePage932Extension", "\x87\x40", "\xe2\x91\xa0"},
+                    AnsiToUtf8Case{"InnerNul", std::string("a\0b", 3), std::string("a\0b", 3)}),
+    [](const testing::TestParamInfo<AnsiToUtf8Case>& info) { return info.param.name; });
+
 TEST(FormatTime, FormatsInLocalTime)
 {
     // The tests run with TZ=Asia/Tokyo.

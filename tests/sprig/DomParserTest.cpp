@@ -103,13 +103,15 @@ struct WriteBackCase {
 };
 
 const WriteBackCase kWriteBackCases[] = {
-    {"EntityReplacedAndWrittenUnescaped", "<a>x &amp; y</a>", "<?xml?>\n<a>\n\tx & y\n</a>\n"},
+    {"EntityReplacedAndWrittenEscaped", "<a>x &amp; y &lt;z&gt;</a>", "<?xml?>\n<a>\n\tx &amp; y &lt;z&gt;\n</a>\n"},
+    {"AttributeReferencesKept", "<a v=\"x &amp; y &#60;\" w='\"'/>", "<?xml?>\n<a v=\"x &amp; y &#60;\" w=\"&quot;\"/>\n"},
+    {"BareAmpersandAndBracketInAttributeEscaped", "<a v=\"A&B <c>\"/>", "<?xml?>\n<a v=\"A&amp;B &lt;c>\"/>\n"},
     {"EmptyElement", "<e/>", "<?xml?>\n<e/>\n"},
     {"EmptyElementWithEndTag", "<e></e>", "<?xml?>\n<e/>\n"},
     {"Declaration", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>",
      "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<r/>\n"},
     {"CommentAtTheChildrensDepth", "<a><b><!-- note --></b></a>", "<?xml?>\n<a>\n\t<b>\n\t\t<!-- note -->\n\t</b>\n</a>\n"},
-    {"CDataBecomesText", "<a><![CDATA[<x>]]></a>", "<?xml?>\n<a>\n\t<x>\n</a>\n"},
+    {"CDataBecomesText", "<a><![CDATA[<x>]]></a>", "<?xml?>\n<a>\n\t&lt;x&gt;\n</a>\n"},
     {"CutOffKeepsWhatWasRead", "<a><b>x", "<?xml?>\n<a>\n\t<b>\n\t\tx\n\t</b>\n</a>\n"},
     {"NoElement", "<!-- only -->", "<?xml?>\n<!-- only -->\n"},
     {"Settings", "<GameSettings Version=\"2\">\n  <Map>Arabia</Map>\n  <Players><Player Civ=\"3\">\x93\xfa</Player></Players>\n</GameSettings>",

@@ -1,5 +1,6 @@
 #include "sprig/DOM_Exception.h"
 #include "sprig/Document.h"
+#include "sprig/Writer.h"
 
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -398,14 +399,21 @@ const WriteCase kWriteCases[] = {
          return e;
      },
      0, "<e>\n\t\n</e>\n"},
-    {"NothingEscaped",
+    {"TextAndValueEscaped",
      [](Document& d) {
          Element* e = CreateElement("e", &d);
-         CreateAttribute("v", "a\"<&", e);
-         CreateText("x < y & z", e);
+         CreateAttribute("v", "a\"<&>'", e);
+         CreateText("x < y & z > \"w\" 'v'", e);
          return e;
      },
-     0, "<e v=\"a\"<&\">\n\tx < y & z\n</e>\n"},
+     0, "<e v=\"a&quot;&lt;&amp;>'\">\n\tx &lt; y &amp; z &gt; \"w\" 'v'\n</e>\n"},
+    {"DeclarationUriEscaped",
+     [](Document& d) {
+         Element* e = CreateElement("e", "u?a=1&b=\"2\"", &d);
+         e->AddNamespace("", "u?a=1&b=\"2\"");
+         return e;
+     },
+     0, "<e xmlns=\"u?a=1&amp;b=&quot;2&quot;\"/>\n"},
     {"CommentAtTheChildrensDepth",
      [](Document& d) {
          Element* e = CreateElement("e", &d);
@@ -447,6 +455,80 @@ TEST_P(Writing, Formatted)
 
 INSTANTIATE_TEST_SUITE_P(Trees, Writing, testing::ValuesIn(kWriteCases),
                          [](const testing::TestParamInfo<WriteCase>& info) { return info.param.name; });
+
+struct EscapeCase {
+    const char* name;
+    std::string value;
+    std::string asText;       // written as an element's text
+    std::string asAttribute;  // written as an attribute value
+};
+
+// A text holds what it means (references decoded); an attribute value holds its source form
+// (references kept), so only an ampersand that begins no reference is escaped there.
+const EscapeCase kEscapeCases[] = {
+    {"Plain", "Alice 03", "Alice 03", "Alice 03"},
+    {"ShiftJisBytesUntouched", "\x83\x5c\x95\x5c>", "\x83\x5c\x95\x5c&gt;", "\x83\x5c\x95\x5c>"},
+    {"PredefinedReferences", "&amp;&lt;&gt;&quot;&apos;", "&amp;amp;&amp;lt;&amp;gt;&amp;quot;&amp;apos;",
+     "&amp;&lt;&gt;&quot;&apos;"},
+    {"CharacterReferences", "&#38;&#x3C;&#x3042;&#X41;&#9;",
+     "&amp;#38;&amp;#x3C;&amp;#x3042;&amp;#X41;&amp;#9;", "&#38;&#x3C;&#x3042;&amp;#X41;&#9;"},
+    {"AmpersandsThatBeginNoReference", "A&B &foo; &#; &#x; &amp &#0; &#xD800; &#xFFFE; &#x110000; &#99999999999;",
+     "A&amp;B &amp;foo; &amp;#; &amp;#x; &amp;amp &amp;#0; &amp;#xD800; &amp;#xFFFE; &amp;#x110000; &amp;#99999999999;",
+     "A&amp;B &amp;foo; &amp;#; &amp;#x; &amp;amp &amp;#0; &amp;#xD800; &amp;#xFFFE; &amp;#x110000; &amp;#99999999999;"},
+    {"ReferenceAtTheEnd", "x&lt;", "x&amp;lt;", "x&lt;"},
+    {"LoneAmpersandAtTheEnd", "x&", "x&amp;", "x&amp;"},
+    {"CarriageReturnSurvivesAReader", "a\r\nb\tc", "a&#13;\nb\tc", "a\r\nb\tc"},
+    {"ControlCharactersXmlCannotCarry", std::string("a\0b\x01\x1f\x7f", 6), "a?b??\x7f", "a?b??\x7f"},
+};
+
+class Escaping : public testing::TestWithParam<EscapeCase> {};
+
+TEST_P(Escaping, TextAndAttributeValue)
+{
+    std::unique_ptr<Document> document(CreateDocument("e"));
+    Element* root = document->GetRootElement();
+    CreateText(GetParam().value, root);
+    Attribute* attribute = CreateAttribute("v", GetParam().value, root);
+    EXPECT_EQ("<e v=\"" + GetParam().asAttribute + "\">" + GetParam().asText + "</e>", root->ToString(false, "", 0));
+    EXPECT_EQ("v=\"" + GetParam().asAttribute + "\"", attribute->ToString(true, "\t", 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, Escaping, testing::ValuesIn(kEscapeCases),
+                         [](const testing::TestParamInfo<EscapeCase>& info) { return info.param.name; });
+
+TEST(Writer, TheDeclarationEscapesItsValues)
+{
+    std::unique_ptr<Document> document(CreateDocument("r"));
+    CreateAttribute("version", "1.0", document.get());
+    CreateAttribute("note", "a\"b&c", document.get());
+    EXPECT_EQ("<?xml version=\"1.0\" note=\"a&quot;b&amp;c\"?><r/>", document->ToString(false, "", 0));
+}
+
+struct AttributeTextCase {
+    const char* name;
+    std::string plain;
+    std::string sourceForm;
+};
+
+class PlainAttributeText : public testing::TestWithParam<AttributeTextCase> {};
+
+// A plain text such as a file name becomes an attribute value that the writer keeps as it is.
+TEST_P(PlainAttributeText, BecomesItsSourceForm)
+{
+    EXPECT_EQ(GetParam().sourceForm, AttributeText(GetParam().plain));
+    Element element("e");
+    std::string written = CreateAttribute("v", AttributeText(GetParam().plain), &element)->ToString(false, "", 0);
+    EXPECT_EQ("v=\"" + GetParam().sourceForm + "\"", written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PlainAttributeText,
+    testing::Values(AttributeTextCase{"Plain", "castle-duel.rec", "castle-duel.rec"},
+                    AttributeTextCase{"Ampersand", "Tom & Jerry's.rec", "Tom &amp; Jerry's.rec"},
+                    AttributeTextCase{"LooksLikeAReference", "a&amp;b&#38;.rec", "a&amp;amp;b&amp;#38;.rec"},
+                    AttributeTextCase{"QuoteAndBrackets", "\"<x>\"", "&quot;&lt;x>&quot;"},
+                    AttributeTextCase{"Japanese", "\x95\x5c&\x83\x5c", "\x95\x5c&amp;\x83\x5c"}),
+    [](const testing::TestParamInfo<AttributeTextCase>& info) { return info.param.name; });
 
 TEST(Writer, UndeclaredNamespaceRaisesCode11)
 {

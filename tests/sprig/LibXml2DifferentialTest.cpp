@@ -9,6 +9,7 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -43,6 +44,29 @@ std::string Str(const xmlChar* text)
     return text ? reinterpret_cast<const char*>(text) : "";
 }
 
+// An attribute value as a reader means it: the tree keeps the references of the source.
+std::string Decoded(const std::string& value)
+{
+    static const std::pair<const char*, const char*> references[] = {
+        {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"},
+        {"&#38;", "&"}, {"&#x3C;", "<"}, {"&#34;", "\""}};
+    std::string text;
+    for (std::size_t i = 0; i < value.size();) {
+        bool replaced = false;
+        for (const auto& reference : references) {
+            if (value.compare(i, std::strlen(reference.first), reference.first) == 0) {
+                text += reference.second;
+                i += std::strlen(reference.first);
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            text += value[i++];
+    }
+    return text;
+}
+
 std::string OursOf(const Node* node)
 {
     switch (node->GetType()) {
@@ -59,7 +83,7 @@ std::string OursOf(const Node* node)
         for (const Node* child : element->Children()) {
             if (child->GetType() == AttributeNode) {
                 auto* attribute = dynamic_cast<const Attribute*>(child);
-                attributes += "{" + attribute->GetNamespaceURI() + "}" + attribute->GetName() + "=" + attribute->GetValue() + ";";
+                attributes += "{" + attribute->GetNamespaceURI() + "}" + attribute->GetName() + "=" + Decoded(attribute->GetValue()) + ";";
             } else {
                 children += OursOf(child);
             }
@@ -134,5 +158,56 @@ TEST(LibXml2, SameTreesAndTheWriterIsAccepted)
         ASSERT_EQ(expected, Theirs(written)) << "written from document " << i << ":\n" << written;
     }
 }
+
+}
+
+namespace {
+
+struct ReadBackCase {
+    const char* name;
+    const char* source;       // read by this library, which is more lenient than libxml2
+    const char* text;         // what a reader finds in the root's first element, trimmed
+    const char* attribute;    // and in its attribute v
+};
+
+const ReadBackCase kReadBackCases[] = {
+    {"TextReferences", "<s><n v=''>A&amp;B &lt;C&gt; \"D\" 'E'</n></s>", "A&B <C> \"D\" 'E'", ""},
+    {"AttributeReferences", "<s><n v=\"A&amp;B &lt;C> &quot;D&quot; 'E' &#38;\"/></s>", "", "A&B <C> \"D\" 'E' &"},
+    {"QuotesInASingleQuotedValue", "<s><n v='say \"hi\"'/></s>", "", "say \"hi\""},
+    {"BareAmpersandInAValue", "<s><n v=\"A&B &c; &#xD800;\"/></s>", "", "A&B &c; &#xD800;"},
+    {"BracketInAValue", "<s><n v=\"a<b\"/></s>", "", "a<b"},
+    {"CData", "<s><n v=''><![CDATA[x <y> & ]]]></n></s>", "x <y> & ]", ""},
+    {"CarriageReturn", "<s><n v=''>a&#13;&#10;b</n></s>", "a\r\nb", ""},
+    {"ControlCharacterBecomesQuestionMark", "<s><n v='&#1;'>a&#1;b</n></s>", "a?b", "&#1;"},
+};
+
+class LibXml2ReadBack : public testing::TestWithParam<ReadBackCase> {};
+
+// Whatever a lenient parse put into the tree, libxml2 accepts the written text and finds what
+// the tree means.
+TEST_P(LibXml2ReadBack, FindsWhatTheTreeMeans)
+{
+    DOM_Parser parser;
+    parser.ignoreWhitespace = true;
+    std::unique_ptr<Document> document(parser.Parse(GetParam().source));
+    CreateAttribute("version", "1.0", document.get());
+    std::string written = document->ToString(true, "\t", 0);
+    std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> read(
+        xmlReadMemory(written.data(), static_cast<int>(written.size()), "written.xml", nullptr,
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
+        xmlFreeDoc);
+    ASSERT_NE(nullptr, read) << written;
+    xmlNode* n = xmlFirstElementChild(xmlDocGetRootElement(read.get()));
+    ASSERT_NE(nullptr, n) << written;
+    xmlChar* text = xmlNodeGetContent(n);
+    xmlChar* value = xmlGetProp(n, reinterpret_cast<const xmlChar*>("v"));
+    EXPECT_EQ(GetParam().text, Trim(Str(text))) << written;
+    EXPECT_EQ(GetParam().attribute, Str(value)) << written;
+    xmlFree(text);
+    xmlFree(value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, LibXml2ReadBack, testing::ValuesIn(kReadBackCases),
+                         [](const testing::TestParamInfo<ReadBackCase>& info) { return info.param.name; });
 
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Random well-formed documents of the subset where this library and a conforming XML parser
-// agree by design: ASCII only, no entity or character references, no CDATA, names without '-',
-// text without leading or trailing whitespace, namespace declarations before the other
-// attributes, attribute values without whitespace other than blanks, and no double quote, '<',
-// '&' or ']' in any text or value. Whitespace between tags varies. An attribute never shares
+// agree by design: ASCII only, references only to the five predefined entities and to ASCII
+// characters, no CDATA, names without '-', text without leading or trailing whitespace,
+// namespace declarations before the other attributes, attribute values without whitespace
+// other than blanks, '<' and '&' only as references, no ']' in any text or value, and no double
+// quote in an attribute value. Whitespace between tags varies. An attribute never shares
 // its element's prefix: the writer names such an attribute without the prefix, as the tree's
 // qualified names do.
 #include <cstdint>
@@ -97,11 +98,17 @@ private:
 
     std::string Text()
     {
-        static const char letters[] = "abcdefXYZ0123456789.,:;!?'()/=>-*#%$@^{}|~`+";
+        static const char letters[] = "abcdefXYZ0123456789.,:;!?'\"()/=>-*#%$@^{}|~`+";
         std::string text = Word(letters);
         for (int i = Pick(3); i > 0; --i)
-            text += " " + Word(letters);
+            text += (Chance(3) ? Reference() : std::string(" ")) + Word(letters);
         return text;
+    }
+
+    std::string Reference()
+    {
+        static const char* const references[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;", "&#38;", "&#x3C;", "&#34;"};
+        return references[Pick(8)];
     }
 
     std::string Comment()
@@ -116,7 +123,7 @@ private:
     {
         std::string value;
         for (int i = Pick(4); i > 0; --i)
-            value += Word("abcXYZ019.:/'>-_ ");
+            value += Chance(4) ? Reference() : Word("abcXYZ019.:/'>-_ ");
         return "\"" + value + "\"";
     }
 
