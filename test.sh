@@ -25,6 +25,9 @@ wineserver -p
 # attached, or they would hold the first test's output pipe open for as long as they run.
 "$TV_WIN/wine-run" cmd /c exit >/dev/null 2>&1 </dev/null
 
+# The recycle bin of the Windows tests is the trash of their own home; start it empty.
+rm -rf "$TV_WIN/home/.local/share/Trash"
+
 status=0
 echo "== Windows build (under Wine)"
 # One at a time: the window tests share one desktop, and a window that another test activates

@@ -9,13 +9,17 @@ function(tv_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
-  # Under Wine the Unix root is drive Z:.
+  # Under Wine the Unix root is drive Z:, and the recycle bin is the trash of the Unix home: the
+  # tests have a home of their own (TV_TEST_HOME), so they neither fill the user's trash nor,
+  # without a trash folder, delete for good.
+  set(environment "")
   set(root "")
   if(WIN32)
     set(root "Z:")
+    set(environment "HOME=${TV_TEST_HOME};XDG_DATA_HOME=${TV_TEST_HOME}/.local/share;")
   endif()
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "TV_SOURCE_DIR=${root}${PROJECT_SOURCE_DIR};TV_BINARY_DIR=${root}${PROJECT_BINARY_DIR}"
+    ENVIRONMENT "${environment}TV_SOURCE_DIR=${root}${PROJECT_SOURCE_DIR};TV_BINARY_DIR=${root}${PROJECT_BINARY_DIR}"
     TIMEOUT 300)
   if(T_SERIAL)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK tallyvane_process)

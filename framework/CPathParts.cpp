@@ -1,14 +1,10 @@
 #include "framework/CPathParts.h"
+#include "framework/StringUtil.h"
 
 #include <cstring>
 #include <string>
 
 namespace {
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 bool CopyPart(char* target, size_t capacity, const char* begin, const char* end)
 {
     size_t length = static_cast<size_t>(end - begin);

@@ -20,6 +20,18 @@ bool CRegKey::Create(HKEY parent, const std::string& subkey)
     return true;
 }
 
+bool CRegKey::Open(HKEY parent, const std::string& subkey, REGSAM access)
+{
+    if (!parent || subkey.empty())
+        return false;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(parent, subkey.c_str(), 0, access, &opened) != ERROR_SUCCESS)
+        return false;
+    Close();
+    key = opened;
+    return true;
+}
+
 void CRegKey::Close()
 {
     if (key)

@@ -14,6 +14,9 @@ public:
     // Opens the key with full access, creating it when it does not exist. False for a null
     // parent or an empty subkey (no call), or when the system refuses; the held key then stays.
     bool Create(HKEY parent, const std::string& subkey);
+    // Opens an existing key with the given rights (KEY_QUERY_VALUE, KEY_WOW64_32KEY, ...) and
+    // never creates one. False as for Create.
+    bool Open(HKEY parent, const std::string& subkey, REGSAM access);
     void Close();
     // False without a call when no key is held; otherwise whether RegQueryValueExA succeeded.
     bool QueryValue(const char* name, BYTE* data, DWORD* size, DWORD* type);

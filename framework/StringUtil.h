@@ -2,6 +2,14 @@
 #include <cstdint>
 #include <string>
 
+// Whether a byte starts a double-byte character of Shift_JIS (code page 932); the byte after it
+// is the character's second byte, which may look like an ASCII character ('\\', 'a', '|').
+bool IsLeadByte(unsigned char c);
+
+// Whether the last character of text is the single byte c (and not the second byte of a
+// double-byte character: "ソ" is 0x83 0x5C, whose second byte is a backslash).
+bool LastCharacterIs(const std::string& text, char c);
+
 // Converts byteLength / 2 UTF-16LE units (an odd last byte is ignored) into the ANSI code page.
 // out is emptied first; false on null or empty input or an empty conversion. A U+0000 unit ends
 // the text.
@@ -27,3 +35,17 @@ int ReplaceAll(std::string& text, const std::string& from, const std::string& to
 
 // strtol of the text in the given base.
 int32_t ToLong(const std::string& text, int base);
+
+// Removes the longest start of text made only of characters in leading, then trailing from the
+// end as often as it stands there (never the second byte of a double-byte character).
+void TrimString(std::string& text, const std::string& leading, const std::string& trailing);
+
+// Removes the last count bytes of text (all of it when count exceeds its length); nothing for a
+// negative count. Returns text.
+std::string& EraseTail(std::string& text, int count);
+
+// Whether name matches pattern: '*' stands for any run of characters, '?' for any one character
+// (a double-byte character is one), letters compare without regard to case, every other
+// character exactly. A '*' or '?' in name is a wildcard too. Costs at most a step per pair of
+// characters of the two texts.
+bool MatchWildcard(const char* name, const char* pattern);

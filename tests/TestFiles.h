@@ -32,10 +32,12 @@ inline const std::filesystem::path& ScratchFolder()
     return folder.path;
 }
 
-// The full path of a scratch file (not created).
+// The full path of a scratch file (not created). The name's bytes are kept as they are: a
+// Shift_JIS name stays the name that the program's ANSI calls see.
 inline std::string Path(const std::string& name)
 {
-    return (ScratchFolder() / name).string();
+    return ScratchFolder().string() + static_cast<char>(std::filesystem::path::preferred_separator) +
+           name;
 }
 
 inline std::string Write(const std::string& name, const std::string& bytes)

@@ -3,9 +3,8 @@
 # Usage: tools/screenshot.sh [OUTPUT.png]    (default: $TV_BUILD/screenshot.png)
 # Needs the Windows build ($TV_BUILD/win, made by ./test.sh). The picture is taken in a Wine
 # prefix of its own, where Wine draws the window frames itself (there is no window manager).
-set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${TV_BUILD:-$root/build}
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+build=$TV_BUILD
 program=$build/win/bin/tallyvane.exe
 out=${1:-$build/screenshot.png}
 if [ ! -f "$program" ]; then
@@ -28,12 +27,7 @@ cleanup() {
 trap cleanup EXIT
 sleep 1
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Creating the screenshot prefix (once)..."
-  japanese wineboot -i >/dev/null 2>&1 || true
-  japanese wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wineserver -w
-fi
+tv_prepare_prefix
 
 japanese wine "$program" </dev/null >/dev/null 2>&1 &
 window=

@@ -12,7 +12,7 @@ TV_PACKAGES=(
   cmake ninja-build g++ pkg-config
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   googletest zlib1g-dev libxml2-dev libexpat1-dev libpugixml-dev xsltproc valgrind
-  wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic
+  wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic fonts-wine locales
 )
 
 tv_install() {
@@ -25,6 +25,11 @@ tv_install() {
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+  # Wine maps Windows file names to the host's through the host's locale: without this one every
+  # name with a Japanese character fails to open.
+  if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
   fi
 }
 
@@ -46,15 +51,38 @@ tv_build_native() {
 # The Wine prefix of the Windows build, made once (fonts must be installed before).
 tv_wine_prefix() {
   export WINEPREFIX=$TV_WIN/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # The tests' own home (see tv_add_test): made with it, the prefix's documents folder and desktop
+  # lie there too, inside the build tree.
+  mkdir -p "$TV_WIN/home/.local/share"
+  HOME=$TV_WIN/home tv_prepare_prefix
+  # A crashing test ends at once instead of waiting for someone to close Wine's crash dialog.
+  tv_prefix_setting 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0 '"ShowCrashDialog"=dword:00000000'
+}
+
+# Makes the prefix $WINEPREFIX once and gives it what every prefix of this project needs.
+tv_prepare_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Creating the Wine prefix (once)..."
+    echo "Creating the Wine prefix $WINEPREFIX (once)..."
     LC_ALL=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Wine draws the caption buttons of the frames it draws itself with Marlett, which it reads
+  # only from the prefix's font folder.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/* "$fonts/"
+  fi
   # No window manager runs under Xvfb: Wine then places and frames its windows itself instead of
   # waiting 2 s for a manager at every window that closes.
-  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-    LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+  tv_prefix_setting 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N '"Managed"="N"'
+}
+
+# tv_prefix_setting KEY NAME TYPE DATA LINE: sets a value of the prefix's user registry unless
+# user.reg already holds LINE.
+tv_prefix_setting() {
+  if ! grep -qF "$5" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    LC_ALL=ja_JP.UTF-8 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || true
     wineserver -w
   fi
 }

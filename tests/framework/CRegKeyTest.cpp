@@ -83,3 +83,22 @@ TEST_F(RegKeyTest, ReopeningReplacesTheHeldKey)
     EXPECT_TRUE(key.GetString("Here", out));
     EXPECT_EQ("1", out);
 }
+
+TEST_F(RegKeyTest, OpenReadsAnExistingKeyAndNeverCreatesOne)
+{
+    Set("Here", REG_SZ, std::string("1\0", 2));
+    CRegKey reader;
+    EXPECT_FALSE(reader.Open(nullptr, path, KEY_QUERY_VALUE));
+    EXPECT_FALSE(reader.Open(HKEY_CURRENT_USER, "", KEY_QUERY_VALUE));
+    EXPECT_FALSE(reader.Open(HKEY_CURRENT_USER, path + "\\Missing", KEY_QUERY_VALUE));
+    HKEY missing = nullptr;
+    EXPECT_NE(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, (path + "\\Missing").c_str(), 0, KEY_READ, &missing));
+    ASSERT_TRUE(reader.Open(HKEY_CURRENT_USER, path, KEY_QUERY_VALUE));
+    std::string out;
+    EXPECT_TRUE(reader.GetString("Here", out));
+    EXPECT_EQ("1", out);
+    HKEY held = reader.key;
+    EXPECT_FALSE(reader.Open(HKEY_CURRENT_USER, path + "\\Missing", KEY_QUERY_VALUE));
+    EXPECT_EQ(held, reader.key);
+}

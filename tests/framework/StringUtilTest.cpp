@@ -144,4 +144,75 @@ TEST(ToLong, ReadsLikeStrtol)
     EXPECT_EQ(INT32_MAX, ToLong("99999999999", 10));
     EXPECT_EQ(INT32_MIN, ToLong("-99999999999", 10));
 }
+
+struct TrimCase {
+    const char* name;
+    std::string text;
+    std::string leading;
+    std::string trailing;
+    std::string expected;
+};
+
+class TrimStringCases : public testing::TestWithParam<TrimCase> {};
+
+TEST_P(TrimStringCases, StripsBothEnds)
+{
+    const TrimCase& c = GetParam();
+    std::string text = c.text;
+    TrimString(text, c.leading, c.trailing);
+    EXPECT_EQ(c.expected, text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TrimStringCases,
+    testing::Values(TrimCase{"BlanksAtBothEnds", "  x y  ", " ", " ", "x y"},
+                    TrimCase{"BlanksOnly", "   ", " ", " ", ""},
+                    TrimCase{"Empty", "", " ", " ", ""},
+                    TrimCase{"AnyOfTheLeadingSet", "\t \tx\t", " \t", " ", "x\t"},
+                    TrimCase{"TrailingTextRepeated", "x--y----", "", "--", "x--y"},
+                    TrimCase{"EmptyTrailingRemovesNothing", "x ", "", "", "x "},
+                    // ソ is 0x83 0x5C: its second byte is no backslash to remove.
+                    TrimCase{"SecondByteOfADoubleByteCharacterStays", "aソ", "", "\\", "aソ"},
+                    TrimCase{"BackslashAfterADoubleByteCharacter", "aソ\\\\", "", "\\", "aソ"},
+                    TrimCase{"LeadByteInTheSetLeavesTheCharacter", "ソx", "\x83", " ", "ソx"},
+                    TrimCase{"JapaneseBetweenBlanks", " 裂け目の谷 ", " ", " ", "裂け目の谷"}),
+    [](const testing::TestParamInfo<TrimCase>& info) { return info.param.name; });
+
+struct EraseCase {
+    const char* name;
+    std::string text;
+    int count;
+    std::string expected;
+};
+
+class EraseTailCases : public testing::TestWithParam<EraseCase> {};
+
+TEST_P(EraseTailCases, RemovesTheLastBytes)
+{
+    const EraseCase& c = GetParam();
+    std::string text = c.text;
+    std::string& result = EraseTail(text, c.count);
+    EXPECT_EQ(&text, &result);
+    EXPECT_EQ(c.expected, text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, EraseTailCases,
+    testing::Values(EraseCase{"OneSeparator", "a, b, ", 2, "a, b"},
+                    EraseCase{"Zero", "abc", 0, "abc"},
+                    EraseCase{"Negative", "abc", -1, "abc"},
+                    EraseCase{"Empty", "", 1, ""},
+                    EraseCase{"Everything", "abc", 3, ""},
+                    EraseCase{"MoreThanThereIs", "abc", 5, ""}),
+    [](const testing::TestParamInfo<EraseCase>& info) { return info.param.name; });
+
+TEST(LastCharacterIs, TellsASeparatorFromASecondByte)
+{
+    EXPECT_TRUE(LastCharacterIs("C:\\games\\", '\\'));
+    EXPECT_FALSE(LastCharacterIs("C:\\ソ", '\\'));
+    EXPECT_FALSE(LastCharacterIs("C:\\表", '\\'));
+    EXPECT_TRUE(LastCharacterIs("C:\\ソ\\", '\\'));
+    EXPECT_TRUE(LastCharacterIs("C:\\a/", '/'));
+    EXPECT_FALSE(LastCharacterIs("", '\\'));
+}
 }
