@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 CMainWnd g_mainWnd;
 
 namespace {
@@ -14,7 +12,6 @@ CMutex g_instanceLock;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    InitCommonControls();
     if (g_instanceLock.Acquire("Tallyvane") != 0)
         return 0;
     if (RunCommandLine())

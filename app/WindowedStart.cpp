@@ -4,6 +4,8 @@
 #include "framework/WindowUtil.h"
 #include "resources/resource.h"
 
+#include <commctrl.h>
+
 namespace {
 
 const char kMainClass[] = "Tallyvane";
@@ -29,6 +31,9 @@ bool TakenByDialog(MSG& message)
 
 int RunWindowed()
 {
+    // Here rather than first thing at the entry: the call only loads the common controls'
+    // library, and the command-line mode, which never makes a window, would pay for it.
+    InitCommonControls();
     if (!CreateMainWindow(g_mainWnd))
         return 0;
     g_mainWnd.Show(SW_SHOW);

@@ -1,5 +1,6 @@
 #include "framework/StringUtil.h"
 
+#include <cstdio>
 #include <windows.h>
 
 bool WideToAnsi(const void* text, uint32_t byteLength, std::string& out)
@@ -49,8 +50,10 @@ std::string FormatFileTime(uint64_t fileTime, const std::string& format)
     SYSTEMTIME fields = {};
     FileTimeToLocalFileTime(&utc, &local);
     FileTimeToSystemTime(&local, &fields);
+    // The C runtime's formatting, not the window library's: loading a record takes its time, and
+    // the command-line mode loads no window library.
     char buffer[256] = {};
-    wsprintfA(buffer, format.c_str(), fields.wYear, fields.wMonth, fields.wDay, fields.wHour,
-              fields.wMinute, fields.wSecond);
+    std::snprintf(buffer, sizeof buffer, format.c_str(), fields.wYear, fields.wMonth, fields.wDay,
+                  fields.wHour, fields.wMinute, fields.wSecond);
     return buffer;
 }

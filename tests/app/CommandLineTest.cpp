@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+#include <winternl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -17,6 +22,7 @@ struct ProgramRun {
     std::string out;
     std::string err;
     DWORD exitCode = 999;
+    std::vector<std::string> modules;
 };
 
 HANDLE Inheritable(const std::string& path)
@@ -39,11 +45,82 @@ void WaitUntilNoInstance()
     }
 }
 
-// holdsLock: the test itself holds the single-instance lock on purpose.
-ProgramRun RunProgram(const std::vector<std::string>& args, bool holdsLock = false)
+std::string FileNameOf(HANDLE file)
 {
-    if (!holdsLock)
-        WaitUntilNoInstance();
+    char path[MAX_PATH] = {};
+    if (!file || !GetFinalPathNameByHandleA(file, path, MAX_PATH, 0))
+        return "(unnamed)";
+    std::string name = path;
+    name = name.substr(name.find_last_of('\\') + 1);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+void CloseMainWindow(DWORD processId)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "Tallyvane", nullptr))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId)
+            PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+}
+
+// Wine hands a debuggee's exceptions to its debugger only while the process's environment block
+// says that it is debugged, and there a C++ exception that unwinds through a frame with cleanups
+// crashes the program (Wine 8). With the flag cleared the program runs as it does undebugged,
+// and its DLL loads are still reported.
+void ClearBeingDebugged(HANDLE process)
+{
+    PROCESS_BASIC_INFORMATION information = {};
+    ULONG size = 0;
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &information, sizeof information, &size) != 0)
+        return;
+    BYTE no = 0;
+    WriteProcessMemory(process, reinterpret_cast<BYTE*>(information.PebBaseAddress) + offsetof(PEB, BeingDebugged),
+                       &no, 1, nullptr);
+}
+
+// Serves the debug events of a program started as a debuggee until it ends, closing its main
+// window whenever it waits; the lower-case file names of the DLLs it loaded, in order.
+std::vector<std::string> LoadedModules(const PROCESS_INFORMATION& process)
+{
+    std::vector<std::string> modules;
+    DWORD start = GetTickCount();
+    for (;;) {
+        DEBUG_EVENT event = {};
+        if (!WaitForDebugEvent(&event, 100)) {
+            CloseMainWindow(process.dwProcessId);
+            if (GetTickCount() - start < 60000)
+                continue;
+            ADD_FAILURE() << "the program did not end";
+            TerminateProcess(process.hProcess, 1);
+            DebugActiveProcessStop(process.dwProcessId);
+            return modules;
+        }
+        DWORD status = DBG_CONTINUE;
+        if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT) {
+            CloseHandle(event.u.CreateProcessInfo.hFile);
+            ClearBeingDebugged(process.hProcess);
+        } else if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT) {
+            modules.push_back(FileNameOf(event.u.LoadDll.hFile));
+            CloseHandle(event.u.LoadDll.hFile);
+        } else if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT &&
+                   event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
+            // The program's own exceptions (a C++ throw among them) go to its own handlers.
+            status = DBG_EXCEPTION_NOT_HANDLED;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT)
+            return modules;
+    }
+}
+
+// Runs the program with the arguments; watchModules: as a debuggee, collecting the DLLs it loads.
+ProgramRun StartProgram(const std::vector<std::string>& args, bool watchModules)
+{
     std::string exe = std::string(std::getenv("TV_BINARY_DIR")) + "/bin/tallyvane.exe";
     std::string commandLine = "\"" + exe + "\"";
     for (const std::string& arg : args)
@@ -70,7 +147,10 @@ ProgramRun RunProgram(const std::vector<std::string>& args, bool holdsLock = fal
     PROCESS_INFORMATION process = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    DWORD flags = watchModules ? DEBUG_ONLY_THIS_PROCESS : 0;
+    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, &process)) {
+        if (watchModules)
+            run.modules = LoadedModules(process);
         WaitForSingleObject(process.hProcess, 60000);
         GetExitCodeProcess(process.hProcess, &run.exitCode);
         CloseHandle(process.hProcess);
@@ -81,6 +161,20 @@ ProgramRun RunProgram(const std::vector<std::string>& args, bool holdsLock = fal
     run.out = testfiles::Read(outPath);
     run.err = testfiles::Read(errPath);
     return run;
+}
+
+// holdsLock: the test itself holds the single-instance lock on purpose.
+ProgramRun RunProgram(const std::vector<std::string>& args, bool holdsLock = false)
+{
+    if (!holdsLock)
+        WaitUntilNoInstance();
+    return StartProgram(args, false);
+}
+
+ProgramRun WatchProgram(const std::vector<std::string>& args)
+{
+    WaitUntilNoInstance();
+    return StartProgram(args, true);
 }
 
 // The UTF-8 source of a sample's settings as the program writes it: Shift_JIS, the element only,
@@ -191,5 +285,65 @@ TEST(CommandLine, NameTakenByAnotherKindOfObjectEndsSilently)
     CloseHandle(event);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ("", run.out);
+}
+
+// What a program that uses only the C runtime loads: the system's base, the C runtime, and the
+// names of the time zones, which the system reads when the C runtime asks for the local zone.
+const char* const kBareModules[] = {"ntdll.dll", "kernel32.dll", "kernelbase.dll", "msvcrt.dll",
+                                    "tzres.dll"};
+
+bool Contains(const std::vector<std::string>& modules, const std::string& name)
+{
+    return std::find(modules.begin(), modules.end(), name) != modules.end();
+}
+
+std::string Joined(const std::vector<std::string>& modules)
+{
+    std::string text;
+    for (const std::string& module : modules)
+        text += module + " ";
+    return text;
+}
+
+struct ModuleCase {
+    const char* name;
+    const char* file;        // under samples/, or null for a file that does not exist
+    const char* firstBytes;  // of standard output and error together: the run did its work
+};
+
+const ModuleCase kModuleCases[] = {
+    {"Dump", "castle-duel.rec", "<GameSettings>"},
+    {"MissingFile", nullptr, "Error : "},
+};
+
+class CommandLineModules : public testing::TestWithParam<ModuleCase> {};
+
+// The window, shell and COM libraries are most of a command-line run's time under Wine; every
+// DLL that the program links apart from kernel32 and the C runtime loads at its first call.
+TEST_P(CommandLineModules, AreThoseOfABareProgram)
+{
+    const ModuleCase& c = GetParam();
+    std::string path = c.file ? testfiles::SourcePath(std::string("samples/") + c.file)
+                              : testfiles::Path("cli_absent.rec");
+    ProgramRun run = WatchProgram({path});
+    EXPECT_EQ(0u, (run.out + run.err).find(c.firstBytes));
+    EXPECT_TRUE(Contains(run.modules, "kernel32.dll")) << Joined(run.modules);
+    for (const std::string& module : run.modules)
+        EXPECT_TRUE(std::find(std::begin(kBareModules), std::end(kBareModules), module) !=
+                    std::end(kBareModules))
+            << module << " loaded: a DLL that the program links must be delay-loaded "
+            << "(cmake/DelayLoad.cmake), and the command-line mode must not call into it";
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, CommandLineModules, testing::ValuesIn(kModuleCases),
+                         [](const testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });
+
+// The watch sees the libraries where the program does load them: at its window.
+TEST(WindowedModules, IncludeTheWindowAndCommonControlLibraries)
+{
+    ProgramRun run = WatchProgram({});
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(Contains(run.modules, "user32.dll")) << Joined(run.modules);
+    EXPECT_TRUE(Contains(run.modules, "comctl32.dll")) << Joined(run.modules);
 }
 }
