@@ -8,22 +8,7 @@ tv_build_native
 tv_wine_prefix
 
 # One wineserver for the whole run, and an X display for the window tests.
-xvfb_pid=
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-display=99
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-wineserver -k 2>/dev/null || true
-wineserver -p
-# Wine's own background processes start with the first program; start them here with no output
-# attached, or they would hold the first test's output pipe open for as long as they run.
-"$TV_WIN/wine-run" cmd /c exit >/dev/null 2>&1 </dev/null
+tv_wine_session
 
 # The recycle bin of the Windows tests is the trash of their own home; start it empty.
 rm -rf "$TV_WIN/home/.local/share/Trash"

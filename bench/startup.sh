@@ -19,22 +19,9 @@ mkdir -p "$out"
 x86_64-w64-mingw32-gcc-posix -O2 -static "$TV_ROOT/bench/bare_dump.c" -o "$out/bare_dump.exe"
 x86_64-w64-mingw32-g++-posix -O2 -static "$TV_ROOT/bench/first_window.cpp" -o "$out/first_window.exe"
 
+tv_wine_session
 # As build/win/wine-run, without its shell in every measured start.
 export TZ=JST-9 LC_ALL=ja_JP.UTF-8
-xvfb_pid=
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-display=99
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-wineserver -k 2>/dev/null || true
-wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null
 
 # Microseconds of one run of wine with the arguments, its output to a file.
 time_one() {

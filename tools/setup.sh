@@ -86,3 +86,25 @@ tv_prefix_setting() {
     wineserver -w
   fi
 }
+
+# An X display (DISPLAY) and one persistent wineserver for the prefix, both stopped when the
+# calling script exits.
+TV_XVFB_PID=
+tv_wine_session() {
+  trap tv_wine_session_end EXIT
+  local display=99
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  TV_XVFB_PID=$!
+  export DISPLAY=":$display"
+  wineserver -k 2>/dev/null || true
+  wineserver -p
+  # Wine's own background processes start with the first program; start them here with no output
+  # attached, or they would hold the first test's output pipe open for as long as they run.
+  "$TV_WIN/wine-run" cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+tv_wine_session_end() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$TV_XVFB_PID" ]; then kill "$TV_XVFB_PID" 2>/dev/null || true; fi
+}
