@@ -1,8 +1,8 @@
-// Part of the start-up benchmark, run under Wine: starts the program (tallyvane.exe) RUNS times
-// and measures the time from CreateProcess to its shown main window; closes the window and waits
-// for the program and its single-instance lock to go before the next run. Prints each time and
-// the median in ms.
-//   first_window.exe PROGRAM RUNS
+// Part of the start-up benchmark, run under Wine: starts each program (a build of tallyvane.exe)
+// RUNS times, the programs in turn, and measures the time from CreateProcess to its shown main
+// window; closes the window and waits for the program and its single-instance lock to go before
+// the next start. Prints each program's median and times in ms.
+//   first_window.exe RUNS PROGRAM...
 #include <windows.h>
 
 #include <algorithm>
@@ -84,22 +84,29 @@ void WaitUntilNoInstance()
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: first_window PROGRAM RUNS\n");
+        std::fprintf(stderr, "usage: first_window RUNS PROGRAM...\n");
         return 2;
     }
-    std::vector<double> times;
-    for (int run = 0; run < std::atoi(argv[2]); ++run) {
-        WaitUntilNoInstance();
-        double time = TimeOneStart(argv[1]);
-        if (time < 0) {
-            std::fprintf(stderr, "%s showed no main window\n", argv[1]);
-            return 1;
+    std::vector<std::vector<double>> times(argc - 2);
+    for (int run = 0; run < std::atoi(argv[1]); ++run) {
+        for (int program = 2; program < argc; ++program) {
+            WaitUntilNoInstance();
+            double time = TimeOneStart(argv[program]);
+            if (time < 0) {
+                std::fprintf(stderr, "%s showed no main window\n", argv[program]);
+                return 1;
+            }
+            times[program - 2].push_back(time);
         }
-        times.push_back(time);
     }
-    std::sort(times.begin(), times.end());
-    for (double time : times)
-        std::printf("%.1f ", time);
-    std::printf("\nmedian %.1f ms\n", (times[(times.size() - 1) / 2] + times[times.size() / 2]) / 2);
+    for (int program = 2; program < argc; ++program) {
+        std::vector<double>& these = times[program - 2];
+        std::sort(these.begin(), these.end());
+        std::printf("%s\n  median %.1f ms:", argv[program],
+                    (these[(these.size() - 1) / 2] + these[these.size() / 2]) / 2);
+        for (double time : these)
+            std::printf(" %.1f", time);
+        std::printf("\n");
+    }
     return 0;
 }
