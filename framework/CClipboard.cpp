@@ -19,9 +19,10 @@ int CClipboard::SetText(const std::string& text)
         return -3;
     }
     EmptyClipboard();
-    // Once set, the block belongs to the clipboard.
-    if (!SetClipboardData(CF_TEXT, block))
+    // Once set, the block belongs to the clipboard; a refused one is still ours.
+    bool taken = SetClipboardData(CF_TEXT, block) != nullptr;
+    if (!taken)
         GlobalFree(block);
     CloseClipboard();
-    return 0;
+    return taken ? 0 : -4;
 }

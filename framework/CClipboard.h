@@ -10,7 +10,7 @@ public:
     virtual ~CClipboard() = default;
 
     // 0 on success, -2 when no memory block could be had, -3 when the clipboard could not be
-    // opened (it is held by another window).
+    // opened (it is held by another window), -4 when the clipboard refused the text.
     int SetText(const std::string& text);
 
     HWND owner = nullptr;

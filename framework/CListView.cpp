@@ -1,5 +1,7 @@
 #include "framework/CListView.h"
 
+#include "framework/StringUtil.h"
+
 namespace {
 constexpr UINT kItemStateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED;
 }
@@ -142,5 +144,7 @@ void CListView::GetItemText(int row, int subitem, std::string& out)
     item.cchTextMax = sizeof(buffer);
     SendMsg(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
     buffer[sizeof(buffer) - 1] = 0;
+    // The control cuts a long text at the buffer's end, even between the two bytes of a character.
     out = buffer;
+    out.resize(WholeCharacters(out, out.size()));
 }

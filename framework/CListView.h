@@ -4,7 +4,7 @@
 
 #include <string>
 
-// A report-style list view. Texts are at most 255 characters when read back.
+// A report-style list view. Texts are at most 255 bytes when read back, cut on whole characters.
 class CListView : public CControlBase {
 public:
     ~CListView() override;

@@ -1,5 +1,7 @@
 #include "framework/CTreeView.h"
 
+#include "framework/StringUtil.h"
+
 CTreeView::~CTreeView()
 {
     // The control must not keep a list that is about to be destroyed.
@@ -93,7 +95,9 @@ bool CTreeView::GetItem(HTREEITEM item, std::string& text, TVITEMA* record)
     info.cchTextMax = sizeof(buffer);
     bool ok = SendMsg(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
     buffer[sizeof(buffer) - 1] = 0;
+    // The control cuts a long text at the buffer's end, even between the two bytes of a character.
     text = buffer;
+    text.resize(WholeCharacters(text, text.size()));
     if (record) {
         *record = info;
         record->pszText = nullptr;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-// A tree view. Texts are at most 255 characters when read back.
+// A tree view. Texts are at most 255 bytes when read back, cut on whole characters.
 class CTreeView : public CControlBase {
 public:
     ~CTreeView() override;

@@ -174,16 +174,7 @@ std::string FormatComError(const std::string& description, const std::string& me
     // The diagnostic fits a 256-byte buffer; a longer one is cut, never inside a double-byte
     // character.
     const size_t limit = 255;
-    if (text.size() > limit) {
-        size_t keep = 0;
-        while (keep < limit) {
-            size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[keep])) ? 2 : 1;
-            if (keep + step > limit)
-                break;
-            keep += step;
-        }
-        text.resize(keep);
-    }
+    text.resize(WholeCharacters(text, limit));
     return text;
 }
 

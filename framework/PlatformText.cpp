@@ -57,3 +57,16 @@ std::string FormatFileTime(uint64_t fileTime, const std::string& format)
                   fields.wHour, fields.wMinute, fields.wSecond);
     return buffer;
 }
+
+size_t WholeCharacters(const std::string& text, size_t limit)
+{
+    size_t end = text.size() < limit ? text.size() : limit;
+    size_t length = 0;
+    while (length < end) {
+        size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) ? 2 : 1;
+        if (length + step > end)
+            break;
+        length += step;
+    }
+    return length;
+}

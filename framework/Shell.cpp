@@ -1,5 +1,7 @@
 #include "framework/Shell.h"
 
+#include "framework/StringUtil.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -62,19 +64,6 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data)
     if (message == BFFM_INITIALIZED && folder && folder[0] != '\0')
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
     return 0;
-}
-
-// How many bytes of text fit into limit bytes without splitting a double-byte character.
-size_t WholeCharacters(const char* text, size_t limit)
-{
-    size_t length = 0;
-    while (length < limit) {
-        size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) && text[length + 1] ? 2 : 1;
-        if (length + step > limit)
-            break;
-        length += step;
-    }
-    return length;
 }
 
 }

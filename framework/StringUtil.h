@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,10 @@ std::string FormatTime(int32_t time, const std::string& format);
 
 // Replaces every occurrence of from by to, never searching inserted text again; returns the count.
 int ReplaceAll(std::string& text, const std::string& from, const std::string& to);
+
+// How many bytes of text (its first limit bytes at most) hold whole characters: a double-byte
+// character of the ANSI code page that does not fit, or whose trail byte is missing, is left out.
+size_t WholeCharacters(const std::string& text, size_t limit);
 
 // strtol of the text in the given base.
 int32_t ToLong(const std::string& text, int base);

@@ -19,11 +19,13 @@ public:
     explicit MessageBoxRecorder(int answer = IDOK) : answer(answer)
     {
         current = this;
-        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, HookProc, nullptr, GetCurrentThreadId());
+        creationHook = SetWindowsHookExA(WH_CBT, CreationProc, nullptr, GetCurrentThreadId());
     }
     ~MessageBoxRecorder()
     {
-        UnhookWindowsHookEx(hook);
+        UnhookWindowsHookEx(creationHook);
+        if (dialogHook)
+            UnhookWindowsHookEx(dialogHook);
         current = nullptr;
     }
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
@@ -44,23 +46,38 @@ private:
         return out;
     }
 
+    // A hook on every message costs Wine a tenth of a millisecond per message; so the messages of
+    // a dialog are watched only from its creation to its WM_INITDIALOG.
+    static LRESULT CALLBACK CreationProc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_CREATEWND && current && !current->dialogHook) {
+            char className[16] = {};
+            GetClassNameA(reinterpret_cast<HWND>(wParam), className, sizeof(className));
+            if (std::string(className) == "#32770")
+                current->dialogHook = SetWindowsHookExA(WH_CALLWNDPROCRET, DialogProc, nullptr,
+                                                        GetCurrentThreadId());
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
     // A message box's dialog gets its MSGBOXPARAMSW with WM_INITDIALOG.
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
+    static LRESULT CALLBACK DialogProc(int code, WPARAM wParam, LPARAM lParam)
     {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && current && call->message == WM_INITDIALOG && call->lParam) {
+        if (code == HC_ACTION && current && call->message == WM_INITDIALOG) {
             const MSGBOXPARAMSW* params = reinterpret_cast<const MSGBOXPARAMSW*>(call->lParam);
-            char className[16] = {};
-            GetClassNameA(call->hwnd, className, sizeof(className));
-            if (std::string(className) == "#32770" && params->cbSize == sizeof(MSGBOXPARAMSW)) {
+            if (params && params->cbSize == sizeof(MSGBOXPARAMSW)) {
                 current->boxes.push_back({params->hwndOwner, Narrow(params->lpszText),
                                           Narrow(params->lpszCaption), params->dwStyle});
                 PostMessageA(call->hwnd, WM_COMMAND, current->answer, 0);
             }
+            UnhookWindowsHookEx(current->dialogHook);
+            current->dialogHook = nullptr;
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     static inline MessageBoxRecorder* current = nullptr;
-    HHOOK hook;
+    HHOOK creationHook;
+    HHOOK dialogHook = nullptr;
 };

@@ -176,9 +176,10 @@ LRESULT CMainWnd::OnSize()
 
 LRESULT CMainWnd::OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    // A menu asked for from the keyboard has no point; screens left of or above the primary one
-    // have negative coordinates.
-    if (lParam != -1) {
+    // A menu asked for from the keyboard has no point: both coordinates are -1, which a sender
+    // may give in the low 32 bits alone. Screens left of or above the primary one have negative
+    // coordinates.
+    if (LOWORD(lParam) != 0xFFFF || HIWORD(lParam) != 0xFFFF) {
         POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         LVHITTESTINFO onList = {};
         onList.pt = screen;

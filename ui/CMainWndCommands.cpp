@@ -19,7 +19,7 @@ const CMainWnd::Command CMainWnd::commands[] = {
     {ID_EDIT_BATCH_RENAME, &CMainWnd::OnLaterCommand},
     {ID_EDIT_DELETE, &CMainWnd::OnLaterCommand},
     {ID_EDIT_SELECT_ALL, &CMainWnd::OnLaterCommand},
-    {ID_TREE_REFRESH, &CMainWnd::OnLaterCommand},
+    {ID_TREE_REFRESH, &CMainWnd::OnRefreshTree},
     {ID_TREE_AUTO_EXPAND, &CMainWnd::OnToggleCheck},
     {ID_TREE_SHOW_ALL, &CMainWnd::OnToggleCheck},
     {ID_OPEN_KAR_FOLDER, &CMainWnd::OnLaterCommand},
@@ -28,7 +28,7 @@ const CMainWnd::Command CMainWnd::commands[] = {
     {ID_OPEN_RIFT_SAVEGAME_FOLDER, &CMainWnd::OnLaterCommand},
     {ID_OPEN_RIFT_TAUNTS_FOLDER, &CMainWnd::OnLaterCommand},
     {ID_HELP_ABOUT, &CMainWnd::OnLaterCommand},
-    {ID_TREE_COPY, &CMainWnd::OnLaterCommand},
+    {ID_TREE_COPY, &CMainWnd::OnCopyTreeItem},
     {ID_SWITCH_FOCUS, &CMainWnd::OnSwitchFocus},
 };
 
@@ -62,6 +62,16 @@ void CMainWnd::OnSwitchFocus(UINT)
         SetFocus(tree.window);
     else if (focus && focus == tree.window)
         SetFocus(list.window);
+}
+
+void CMainWnd::OnRefreshTree(UINT)
+{
+    ShowRecordInTree(list.GetFirstSelected());
+}
+
+void CMainWnd::OnCopyTreeItem(UINT)
+{
+    CopyTreeItemText();
 }
 
 void CMainWnd::OnLaterCommand(UINT)

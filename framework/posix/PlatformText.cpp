@@ -1,5 +1,5 @@
 // Text conversions of the native test build: code page 932 through iconv, local time through
-// the C library.
+// the C library; double-byte characters by the lead bytes of code page 932.
 #include "framework/StringUtil.h"
 
 #include <cstdio>
@@ -100,4 +100,19 @@ std::string FormatFileTime(uint64_t fileTime, const std::string& format)
     std::snprintf(buffer, sizeof buffer, format.c_str(), fields.tm_year + 1900, fields.tm_mon + 1,
                   fields.tm_mday, fields.tm_hour, fields.tm_min, fields.tm_sec);
     return buffer;
+}
+
+size_t WholeCharacters(const std::string& text, size_t limit)
+{
+    size_t end = text.size() < limit ? text.size() : limit;
+    size_t length = 0;
+    while (length < end) {
+        unsigned char c = static_cast<unsigned char>(text[length]);
+        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        size_t step = lead ? 2 : 1;
+        if (length + step > end)
+            break;
+        length += step;
+    }
+    return length;
 }

@@ -162,6 +162,21 @@ TEST_F(ListView, GetItemParamOfMinusOneIsZero)
     EXPECT_EQ(1001, list.GetItemParam(1));
 }
 
+TEST_F(ListView, JapaneseTextsComeBackCutOnAWholeCharacter)
+{
+    AddRows(1);
+    std::string japanese;
+    for (int i = 0; i < 130; ++i)
+        japanese += "あ";
+    std::string out;
+    ASSERT_TRUE(list.SetItemText(japanese, 0, 0));
+    list.GetItemText(0, 0, out);
+    EXPECT_EQ(japanese.substr(0, 254), out);
+    ASSERT_TRUE(list.SetItemText("x" + japanese, 0, 0));
+    list.GetItemText(0, 0, out);
+    EXPECT_EQ("x" + japanese.substr(0, 254), out);
+}
+
 TEST_F(ListView, TextsComeBackCutAt255Characters)
 {
     AddRows(1);

@@ -73,6 +73,20 @@ TEST_F(TreeView, TextsComeBackCutAt255Characters)
     EXPECT_EQ("プレイヤー", text);
 }
 
+TEST_F(TreeView, JapaneseTextsComeBackCutOnAWholeCharacter)
+{
+    std::string japanese;
+    for (int i = 0; i < 130; ++i)
+        japanese += "あ";
+    HTREEITEM item = tree.InsertItem("x" + japanese, TVI_ROOT, TVI_LAST, 0, 0, 0);
+    std::string text;
+    ASSERT_TRUE(tree.GetItem(item, text));
+    EXPECT_EQ("x" + japanese.substr(0, 254), text);
+    item = tree.InsertItem(japanese, TVI_ROOT, TVI_LAST, 0, 0, 0);
+    ASSERT_TRUE(tree.GetItem(item, text));
+    EXPECT_EQ(japanese.substr(0, 254), text);
+}
+
 TEST_F(TreeView, NothingSelectedGivesFalseAndLeavesTheOutput)
 {
     tree.InsertItem("a", TVI_ROOT, TVI_LAST, 0, 0, 0);

@@ -216,3 +216,45 @@ TEST(LastCharacterIs, TellsASeparatorFromASecondByte)
     EXPECT_FALSE(LastCharacterIs("", '\\'));
 }
 }
+
+namespace {
+struct WholeCase {
+    const char* name;
+    std::string text;
+    size_t limit;
+    size_t expected;
+};
+
+// "あ" is 0x82 0xA0; "ソ" 0x83 0x5C has the trail byte of a backslash; half-width "ｱ" 0xB1 is
+// one byte.
+const WholeCase kWholeCases[] = {
+    {"ShortTextWhole", "abc", 10, 3},
+    {"AsciiCutAtTheLimit", "abcdef", 4, 4},
+    {"CharacterAcrossTheLimitLeftOut", "aあ", 2, 1},
+    {"CharacterEndingAtTheLimitKept", "aあ", 3, 3},
+    {"LoneLeadByteAtTheEndLeftOut", std::string("あ\x82", 3), 10, 2},
+    {"BackslashTrailStaysWithItsLead", "ソ\\", 2, 2},
+    {"HalfWidthKanaIsOneByte", "ｱｲｳ", 2, 2},
+    {"ZeroLimit", "あ", 0, 0},
+};
+
+class WholeCharacterCases : public testing::TestWithParam<WholeCase> {};
+
+TEST_P(WholeCharacterCases, CountsTheBytesOfWholeCharacters)
+{
+    const WholeCase& c = GetParam();
+    EXPECT_EQ(c.expected, WholeCharacters(c.text, c.limit));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, WholeCharacterCases, testing::ValuesIn(kWholeCases),
+                         [](const testing::TestParamInfo<WholeCase>& info) { return info.param.name; });
+
+TEST(WholeCharacters, AJapaneseTextCutAt255KeepsWholeCharacters)
+{
+    std::string text;
+    for (int i = 0; i < 130; ++i)
+        text += "あ";
+    EXPECT_EQ(254u, WholeCharacters(text, 255));
+    EXPECT_EQ(260u, WholeCharacters(text, 1000));
+}
+}

@@ -1,11 +1,6 @@
-#include "ui/CMainWnd.h"
-
-#include "framework/WindowUtil.h"
-#include "resources/resource.h"
+#include "MainWindowTest.h"
 
 #include "ChildProcess.h"
-#include "MessageBoxRecorder.h"
-#include "TestFiles.h"
 
 #include <commctrl.h>
 
@@ -18,83 +13,11 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-const char kClass[] = "TallyvaneUiTest";
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::filesystem::path(path).parent_path().string();
-}
-
-std::string OptionPath()
-{
-    return ProgramFolder() + "\\option.xml";
-}
-
-// The shipped option.xml beside the test program, as beside the program.
-void UseShippedOptions()
-{
-    std::string shipped = std::string(std::getenv("TV_BINARY_DIR")) + "/bin/option.xml";
-    CopyFileA(shipped.c_str(), OptionPath().c_str(), FALSE);
-}
-
-RECT WindowRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-int Width(const RECT& rect)
-{
-    return rect.right - rect.left;
-}
-
-// The main window with a client area of 1000 x 600, made as the program makes it; every message
-// box it raises is answered and recorded.
-class MainWindow : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { UseShippedOptions(); }
-    void SetUp() override
-    {
-        ASSERT_NE(0, RegisterWindowClass(kClass, CS_HREDRAW | CS_VREDRAW, nullptr, nullptr,
-                                         LoadCursorA(nullptr, IDC_ARROW),
-                                         reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1),
-                                         IDR_MAINMENU));
-        Create();
-    }
-    void Create()
-    {
-        const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-        RECT frame = {0, 0, 1000, 600};
-        AdjustWindowRectEx(&frame, style, TRUE, 0);
-        ASSERT_TRUE(mainWnd.Create(kClass, "Tallyvane Version 0.12", style, 0, CW_USEDEFAULT, 0,
-                                   Width(frame), frame.bottom - frame.top, nullptr, 0));
-    }
-    void TearDown() override
-    {
-        if (mainWnd.window)
-            DestroyWindow(mainWnd.window);
-        UnregisterClassA(kClass, GetModuleHandleA(nullptr));
-        UnregisterClassA("SplitBaseLeft Class", GetModuleHandleA(nullptr));
-        UnregisterClassA("SplitBaseRight Class", GetModuleHandleA(nullptr));
-        // The window and its panes post the quit message as they go; it must not end the next
-        // test's message boxes.
-        MSG quit;
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    void Command(UINT id) { SendMessageA(mainWnd.window, WM_COMMAND, id, 0); }
-    UINT MenuState(UINT id) { return GetMenuState(GetMenu(mainWnd.window), id, MF_BYCOMMAND); }
-
-    MessageBoxRecorder boxes;
-    CMainWnd mainWnd;
-};
-
-}
+using mainwindow::MainWindow;
+using mainwindow::OptionPath;
+using mainwindow::UseShippedOptions;
+using mainwindow::Width;
+using mainwindow::WindowRect;
 
 TEST_F(MainWindow, AFirstClientWidthOf1000GivesPanesOf650And350)
 {
@@ -390,8 +313,8 @@ TEST_F(MainWindow, TheViewCheckItemsToggleAlone)
 
 TEST_F(MainWindow, LaterCommandsDoNothingYet)
 {
-    const UINT later[] = {163, 133, 137, 3, 138, 139, 156, 1001, 158, 162, 167,
-                          160, 150, 142, 143, 144, 157, 166, 104, 149, 4242};
+    const UINT later[] = {163, 133, 137, 3, 138, 139, 156, 1001, 158, 162,
+                          167, 160, 142, 143, 144, 157, 166, 104, 4242};
     for (UINT id : later)
         Command(id);
     EXPECT_TRUE(IsWindow(mainWnd.window));
@@ -540,6 +463,20 @@ TEST_F(MainWindowContextMenu, ARowLeftOfThePrimaryScreenStillOpensTheEditMenu)
         RightClick(MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
     ASSERT_EQ(1u, menus.size());
     EXPECT_EQ(GetSubMenu(GetMenu(mainWnd.window), 1), menus[0].menu);
+}
+
+TEST_F(MainWindowContextMenu, FromTheKeyboardOpensNothingEvenWithARowAtMinusOne)
+{
+    // The first row under the screen point (-2, -2), so that (-1, -1) lies on it too.
+    POINT row = {10, RowCentre()};
+    ClientToScreen(mainWnd.list.window, &row);
+    RECT frame = WindowRect(mainWnd.window);
+    SetWindowPos(mainWnd.window, nullptr, frame.left - row.x - 2, frame.top - row.y - 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_EQ(1u, RightClick(MAKELPARAM(0xFFFE, 0xFFFE)).size());
+    EXPECT_TRUE(RightClick(-1).empty());
+    // A sender that fills only the low 32 bits.
+    EXPECT_TRUE(RightClick(static_cast<LPARAM>(0xFFFFFFFFu)).empty());
 }
 
 class MainWindowOptions : public MainWindow {
