@@ -11,6 +11,9 @@ bool CControlBase::Create(const char* className, const char* title, DWORD style,
     return made && Attach(made);
 }
 
+// An id that the dialog lacks gives false, not true: a caller can then tell a template that does
+// not match its code. The object stays unbound, and every operation of an unbound control does
+// nothing, so a dialog goes on without that item.
 bool CControlBase::AttachDlgItem(HWND dialog, int id)
 {
     if (!dialog)

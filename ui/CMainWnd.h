@@ -26,6 +26,8 @@ public:
     void ShowRecordInTree(int row);
     // The selected tree item's text on the clipboard.
     void CopyTreeItemText();
+    // The property sheet of a list row's record; nothing for a row without a record.
+    void ShowProperties(int row);
 
     // How much of a record the tree shows at most: levels of items (the root is level 1), items,
     // and bytes of an item's text. Real settings are a few levels deep with about a hundred
@@ -92,6 +94,7 @@ private:
     void OnSwitchFocus(UINT id);
     void OnRefreshTree(UINT id);
     void OnCopyTreeItem(UINT id);
+    void OnProperties(UINT id);
     void OnLaterCommand(UINT id);
 
     struct Command {

@@ -13,7 +13,7 @@ const CMainWnd::Command CMainWnd::commands[] = {
     {ID_FOLDER_ADD, &CMainWnd::OnLaterCommand},
     {ID_EXPORT_XML, &CMainWnd::OnLaterCommand},
     {ID_EXPORT_COPY, &CMainWnd::OnLaterCommand},
-    {ID_FILE_PROPERTIES, &CMainWnd::OnLaterCommand},
+    {ID_FILE_PROPERTIES, &CMainWnd::OnProperties},
     {ID_FILE_EXIT, &CMainWnd::OnExit},
     {ID_EDIT_RENAME, &CMainWnd::OnLaterCommand},
     {ID_EDIT_BATCH_RENAME, &CMainWnd::OnLaterCommand},
@@ -72,6 +72,11 @@ void CMainWnd::OnRefreshTree(UINT)
 void CMainWnd::OnCopyTreeItem(UINT)
 {
     CopyTreeItemText();
+}
+
+void CMainWnd::OnProperties(UINT)
+{
+    ShowProperties(list.GetFirstSelected());
 }
 
 void CMainWnd::OnLaterCommand(UINT)

@@ -14,6 +14,8 @@ namespace wintest {
 
 // Ids of the test resources (WindowTest.rc).
 constexpr WORD kDialog = 200;
+constexpr WORD kPage = 201;
+constexpr WORD kSheetCaption = 600;
 constexpr WORD kMenu = 300;
 constexpr WORD kBitmap = 400;
 constexpr WORD kIcon = 500;

@@ -1,0 +1,15 @@
+#pragma once
+#include "framework/CEditBox.h"
+#include "framework/CPropertyPage.h"
+#include "record/CRecord.h"
+
+// The "MapScript" page: the record's map script as read-only text.
+class CFilePropertyMapPage : public CPropertyPage {
+public:
+    explicit CFilePropertyMapPage(CRecord* record);
+    int OnInitDialog() override;
+
+    bool initialised = false;
+    CRecord* record;
+    CEditBox textBox;
+};
