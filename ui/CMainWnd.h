@@ -6,6 +6,7 @@
 #include "framework/CWindow.h"
 #include "framework/SplitPaneInfo.h"
 #include "options/CSaveData.h"
+#include "ui/CAboutDlg.h"
 
 #include <string>
 #include <vector>
@@ -46,6 +47,7 @@ public:
 
     CMenu mainMenu;
     CSaveData data;
+    CAboutDlg aboutDlg;
     CSplitWnd rightPane;
     CSplitWnd leftPane;
     CListView list;
@@ -95,6 +97,7 @@ private:
     void OnRefreshTree(UINT id);
     void OnCopyTreeItem(UINT id);
     void OnProperties(UINT id);
+    void OnAbout(UINT id);
     void OnLaterCommand(UINT id);
 
     struct Command {

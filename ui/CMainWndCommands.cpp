@@ -27,7 +27,7 @@ const CMainWnd::Command CMainWnd::commands[] = {
     {ID_OPEN_TAUNTS_FOLDER, &CMainWnd::OnLaterCommand},
     {ID_OPEN_RIFT_SAVEGAME_FOLDER, &CMainWnd::OnLaterCommand},
     {ID_OPEN_RIFT_TAUNTS_FOLDER, &CMainWnd::OnLaterCommand},
-    {ID_HELP_ABOUT, &CMainWnd::OnLaterCommand},
+    {ID_HELP_ABOUT, &CMainWnd::OnAbout},
     {ID_TREE_COPY, &CMainWnd::OnCopyTreeItem},
     {ID_SWITCH_FOCUS, &CMainWnd::OnSwitchFocus},
 };
@@ -77,6 +77,12 @@ void CMainWnd::OnCopyTreeItem(UINT)
 void CMainWnd::OnProperties(UINT)
 {
     ShowProperties(list.GetFirstSelected());
+}
+
+void CMainWnd::OnAbout(UINT)
+{
+    aboutDlg.SetTexts("Tallyvane", "Version 0.12");
+    aboutDlg.DoModal(window, IDD_ABOUT);
 }
 
 void CMainWnd::OnLaterCommand(UINT)

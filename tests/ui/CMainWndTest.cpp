@@ -313,8 +313,8 @@ TEST_F(MainWindow, TheViewCheckItemsToggleAlone)
 
 TEST_F(MainWindow, LaterCommandsDoNothingYet)
 {
-    const UINT later[] = {163, 133, 137, 3, 138, 139, 156, 158, 162,
-                          167, 160, 142, 143, 144, 157, 166, 104, 4242};
+    const UINT later[] = {163, 133, 137, 3, 138, 139, 156, 158,
+                          162, 167, 160, 142, 143, 144, 157, 166, 4242};
     for (UINT id : later)
         Command(id);
     EXPECT_TRUE(IsWindow(mainWnd.window));

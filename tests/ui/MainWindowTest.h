@@ -51,6 +51,29 @@ inline int Width(const RECT& rect)
     return rect.right - rect.left;
 }
 
+inline std::string WindowText(HWND window)
+{
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+// Delivers the thread's messages for a while (a posted key reaches a dialog through its loop).
+inline void PumpFor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < milliseconds) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(GetActiveWindow(), &message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+        Sleep(5);
+    }
+}
+
 // The clipboard's text, or "<none>".
 inline std::string ClipboardText()
 {
