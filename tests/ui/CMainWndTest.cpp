@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -539,4 +540,17 @@ TEST(MainWindowXmlEngine, WithoutTheComponentTheBatchRenameIsGrey)
         GTEST_SKIP() << "the component can be withheld only under Wine";
     EXPECT_EQ(0, childprocess::RunOwnTestsWithout("msxml3", "MainWindow.BatchRenameIsGrey*",
                                                   {"TV_NO_XML_ENGINE=1"}));
+}
+
+// The manifest's common controls are the side-by-side assembly of version 6, not the file of the
+// system folder.
+TEST(Manifest, TheCommonControlsInUseAreVersionSix)
+{
+    char path[MAX_PATH] = {};
+    ASSERT_NE(0u, GetModuleFileNameA(GetModuleHandleA("comctl32.dll"), path, MAX_PATH));
+    std::string loaded = path;
+    for (char& c : loaded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(std::string::npos, loaded.find("\\winsxs\\")) << path;
+    EXPECT_NE(std::string::npos, loaded.find("common-controls_6595b64144ccf1df_6.")) << path;
 }
