@@ -232,7 +232,10 @@ TEST_F(RecordTree, EnterRefreshesTheFirstSelectedRowThroughTheAccelerators)
     int second = AddSettings("second.rec", u8"<GameSettings><MapName>Two</MapName></GameSettings>");
     mainWnd.list.SelectItem(second);
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    MSG enter = {mainWnd.tree.window, WM_KEYDOWN, VK_RETURN, 0};
+    MSG enter = {};
+    enter.hwnd = mainWnd.tree.window;
+    enter.message = WM_KEYDOWN;
+    enter.wParam = VK_RETURN;
     EXPECT_TRUE(TranslateAcceleratorA(mainWnd.window, table, &enter));
     DestroyAcceleratorTable(table);
     EXPECT_EQ("GameSettings 1/2 +\n  マップ名 1/2 +\n    Two 5/5\n", Dump(mainWnd.tree));
