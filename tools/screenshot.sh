@@ -1,12 +1,23 @@
 #!/bin/bash
 # Starts the program under Xvfb and saves a PNG picture of its main window.
 # Usage: tools/screenshot.sh [OUTPUT.png]    (default: $TV_BUILD/screenshot.png)
+#        tools/screenshot.sh --record RECORD FOLDER
+#   The second form shows the record in the tree, then its property sheet, then the version
+#   dialog, with the program's own window code (build/win/bin/showcase.exe), and saves
+#   FOLDER/tree.png, FOLDER/properties.png and FOLDER/about.png.
 # Needs the Windows build ($TV_BUILD/win, made by ./test.sh). The picture is taken in a Wine
 # prefix of its own, where Wine draws the window frames itself (there is no window manager).
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 build=$TV_BUILD
 program=$build/win/bin/tallyvane.exe
-out=${1:-$build/screenshot.png}
+record=
+if [ "${1:-}" = "--record" ]; then
+  record=$(realpath "$2")
+  folder=$(realpath "$3")
+  program=$build/win/bin/showcase.exe
+else
+  out=${1:-$build/screenshot.png}
+fi
 if [ ! -f "$program" ]; then
   echo "screenshot.sh: $program is missing; build it first with ./test.sh" >&2
   exit 1
@@ -28,6 +39,17 @@ trap cleanup EXIT
 sleep 1
 
 tv_prepare_prefix
+
+if [ -n "$record" ]; then
+  pictures=$(mktemp -d)
+  japanese wine "$program" "Z:$record" "Z:$pictures" </dev/null >/dev/null 2>&1
+  for name in tree properties about; do
+    convert "$pictures/$name.bmp" "$folder/$name.png"
+    echo "$folder/$name.png"
+  done
+  rm -rf "$pictures"
+  exit 0
+fi
 
 japanese wine "$program" </dev/null >/dev/null 2>&1 &
 window=

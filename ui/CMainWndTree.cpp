@@ -61,7 +61,7 @@ void CMainWnd::ShowRecordInTree(int row)
 // Walks the nodes level by level without recursion, so that the depth of a settings text never
 // decides the depth of the stack. Items, their order and their expansion are those of a walk
 // that handles each child in turn: under an element's item its text, then its attributes, then
-// its child elements; with auto expand an item is expanded after each child shown below it.
+// its child elements; with auto expand an item is expanded once a child is shown below it.
 void CMainWnd::FillTreeLevel(TreeFill& fill, HTREEITEM parent,
                              const std::vector<Sprig::Node*>& nodes, const std::string& version)
 {
@@ -71,17 +71,27 @@ void CMainWnd::FillTreeLevel(TreeFill& fill, HTREEITEM parent,
         HTREEITEM parent;
         const std::vector<Sprig::Node*>* nodes;
         size_t next;
+        bool expanded;
+    };
+    // Each item that gets a child shown is expanded once, after the walk: under Wine every item
+    // inserted below an expanded item, and every expansion again, costs a walk of the tree.
+    std::vector<HTREEITEM> expansions;
+    auto expand = [&](Level& level) {
+        if (autoExpand && !level.expanded) {
+            expansions.push_back(level.parent);
+            level.expanded = true;
+        }
     };
     // The parent item lies at depth 1, so the items of a level lie one deeper than the count of
     // levels, and an element's text item one deeper still.
-    std::vector<Level> levels{{parent, &nodes, 0}};
+    std::vector<Level> levels{{parent, &nodes, 0, false}};
     while (!levels.empty()) {
         Level& level = levels.back();
         if (level.next == level.nodes->size() || fill.full) {
             levels.pop_back();
             // An element's turn in its parent's level ends with its subtree.
-            if (!levels.empty() && autoExpand)
-                tree.Expand(levels.back().parent, TVE_EXPAND);
+            if (!levels.empty())
+                expand(levels.back());
             continue;
         }
         const Sprig::Node* node = (*level.nodes)[level.next++];
@@ -102,7 +112,7 @@ void CMainWnd::FillTreeLevel(TreeFill& fill, HTREEITEM parent,
                 continue;
             if (!text.empty())
                 InsertTreeItem(fill, text, item, kTextImage, kTextImage);
-            levels.push_back({item, &element->Children(), 0});
+            levels.push_back({item, &element->Children(), 0, false});
             continue;
         }
         if (node->GetType() == Sprig::AttributeNode) {
@@ -112,9 +122,10 @@ void CMainWnd::FillTreeLevel(TreeFill& fill, HTREEITEM parent,
             InsertTreeItem(fill, attribute->GetQualifiedName() + "：" + attribute->GetValue(),
                            levelParent, kAttributeImage, kAttributeImage);
         }
-        if (autoExpand)
-            tree.Expand(levelParent, TVE_EXPAND);
+        expand(level);
     }
+    for (HTREEITEM item : expansions)
+        tree.Expand(item, TVE_EXPAND);
 }
 
 // Appends an item at the end of parent's items, its text cut to the display limit; nothing once
