@@ -138,6 +138,14 @@ void CMainWnd::LoadOptions()
         ShowError(window, "設定の読み込みに失敗しました。\n" + data.option.GetMessageText());
 }
 
+CRecord* CMainWnd::RecordOfRow(int row)
+{
+    if (row < 0 || row > list.GetItemCount())
+        return nullptr;
+    auto record = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
+    return record == data.records.end() ? nullptr : &record->second;
+}
+
 // Messages
 
 LRESULT CMainWnd::OnDestroy()

@@ -65,6 +65,9 @@ private:
     void CreateTree();
     void LoadOptions();
 
+    // The record of a list row; null for a row outside the list or without a record.
+    CRecord* RecordOfRow(int row);
+
     // The record tree
     // What a fill of the tree has left out.
     struct TreeFill {

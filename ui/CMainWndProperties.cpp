@@ -5,11 +5,9 @@
 
 void CMainWnd::ShowProperties(int row)
 {
-    if (row < 0 || row > list.GetItemCount())
+    CRecord* record = RecordOfRow(row);
+    if (!record)
         return;
-    auto record = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
-    if (record == data.records.end())
-        return;
-    CFilePropertySheet sheet(&record->second, window);
+    CFilePropertySheet sheet(record, window);
     sheet.DoModal();
 }

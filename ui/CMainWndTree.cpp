@@ -24,13 +24,11 @@ const int kAttributeImage = 6;
 
 void CMainWnd::ShowRecordInTree(int row)
 {
-    if (row < 0 || row > list.GetItemCount())
-        return;
-    auto record = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
-    if (record == data.records.end())
+    CRecord* record = RecordOfRow(row);
+    if (!record)
         return;
     tree.DeleteAllItems();
-    std::string settings = record->second.GetGameSettings();
+    std::string settings = record->GetGameSettings();
     TreeFill fill;
     // Under Wine a visible tree repaints at every item inserted below an expanded one: a fill of
     // a hundred items would take seconds. The tree shows the whole fill at once instead.
@@ -42,7 +40,7 @@ void CMainWnd::ShowRecordInTree(int row)
         const Sprig::Element* root = document->GetRootElement();
         HTREEITEM rootItem = InsertTreeItem(fill, root->GetQualifiedName(), TVI_ROOT,
                                             kElementImage, kOpenElementImage);
-        FillTreeLevel(fill, rootItem, root->Children(), record->second.formatVersion);
+        FillTreeLevel(fill, rootItem, root->Children(), record->formatVersion);
         tree.Expand(rootItem, TVE_EXPAND);
         tree.EnsureVisible(rootItem);
         tree.SelectItem(rootItem, TVGN_CARET);
