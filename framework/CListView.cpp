@@ -43,17 +43,21 @@ int CListView::GetItemCount()
 
 int CListView::GetFirstSelected()
 {
-    // Unbound, SendMessage would give 0, a row that does not exist (and an endless count).
+    return GetNextSelected(-1);
+}
+
+int CListView::GetNextSelected(int row)
+{
+    // Unbound, SendMessage would give 0, a row that does not exist (and an endless walk).
     if (!window)
         return -1;
-    return static_cast<int>(SendMsg(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(SendMsg(LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
 }
 
 int CListView::GetSelectedCount()
 {
     int count = 0;
-    for (int row = GetFirstSelected(); row != -1;
-         row = static_cast<int>(SendMsg(LVM_GETNEXTITEM, row, LVNI_SELECTED)))
+    for (int row = GetFirstSelected(); row != -1; row = GetNextSelected(row))
         ++count;
     return count;
 }

@@ -17,6 +17,8 @@ public:
     int GetItemCount();
     // The first selected row, -1 if none.
     int GetFirstSelected();
+    // The first selected row after row, in list order; -1 if none.
+    int GetNextSelected(int row);
     int GetSelectedCount();
     // Selects one row and clears its focus, cut and drop marks; row -1 selects every row. false
     // for a row not less than the row count or below -1.

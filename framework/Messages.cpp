@@ -32,7 +32,7 @@ std::string GetLastErrorText()
     return text;
 }
 
-LRESULT PumpMessage()
+LRESULT PumpMessage(HWND dialog)
 {
     MSG message;
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
@@ -42,6 +42,8 @@ LRESULT PumpMessage()
         PostQuitMessage(static_cast<int>(message.wParam));
         return 0;
     }
+    if (dialog && IsDialogMessageA(dialog, &message))
+        return 0;
     TranslateMessage(&message);
     return DispatchMessageA(&message);
 }

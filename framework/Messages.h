@@ -17,5 +17,7 @@ int ShowError(HWND owner, const std::string& text);
 std::string GetLastErrorText();
 
 // Translates and dispatches at most one waiting message of the thread; the dispatch result,
-// or 0 when none was waiting. A quit message is left for the message loop.
-LRESULT PumpMessage();
+// or 0 when none was waiting or the dialog took it. A quit message is left for the message loop.
+// Given a modeless dialog, its messages go through the dialog manager first, so that Tab, Enter
+// and Escape work in it.
+LRESULT PumpMessage(HWND dialog = nullptr);

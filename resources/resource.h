@@ -12,6 +12,15 @@
 #define IDR_TREEMENU 148
 #define IDB_LISTIMAGES 164
 
+// The rename dialog and the progress dialog, with their items.
+#define IDD_RENAME 159
+#define IDD_PROGRESS 161
+#define IDC_RENAME_EDIT 1006
+#define IDC_RENAME_SKIP 3
+#define IDC_PROGRESS_FIRST_LINE 1003
+#define IDC_PROGRESS_BAR 1007
+#define IDC_PROGRESS_SECOND_LINE 1008
+
 // Commands of the menus and accelerators.
 #define ID_FILE_NEW 163
 #define ID_FILE_OPEN 133

@@ -131,11 +131,16 @@ void CMainWnd::CreateTree()
 
 void CMainWnd::LoadOptions()
 {
+    if (!data.option.Load(ProgramFolder() + "option.xml"))
+        ShowError(window, "設定の読み込みに失敗しました。\n" + data.option.GetMessageText());
+}
+
+// The folder of the program's executable, ending with a backslash.
+std::string CMainWnd::ProgramFolder()
+{
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CPathParts parts(path);
-    if (!data.option.Load(std::string(parts.folder) + "option.xml"))
-        ShowError(window, "設定の読み込みに失敗しました。\n" + data.option.GetMessageText());
+    return CPathParts(path).folder;
 }
 
 CRecord* CMainWnd::RecordOfRow(int row)

@@ -7,6 +7,8 @@
 #include "framework/SplitPaneInfo.h"
 #include "options/CSaveData.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CProgressDlg.h"
+#include "ui/CRunErrors.h"
 
 #include <string>
 #include <vector>
@@ -52,6 +54,7 @@ public:
     CSplitWnd leftPane;
     CListView list;
     CTreeView tree;
+    CProgressDlg progress;
     SplitPaneInfo leftInfo;
     SplitPaneInfo rightInfo;
     Placement listPlacement;
@@ -102,6 +105,27 @@ private:
     void OnProperties(UINT id);
     void OnAbout(UINT id);
     void OnLaterCommand(UINT id);
+    void ExportSelectedAsXml(UINT id);
+    void RenameSelected(UINT id);
+    void BatchRenameSelected(UINT id);
+
+    // Export, rename and batch rename
+    bool ChooseExportFile(std::string& path);
+    struct BatchRun;
+    enum class RowOutcome { Next, Renamed, Stop };
+    RowOutcome RenameRow(BatchRun& run, int row, CRecord& record);
+    // The record of a list row; null for a row without one.
+    CRecord* RecordOfRow(int row);
+    static std::string ProgramFolder();
+
+    // The long runs under the progress dialog, with the main window disabled meanwhile
+    void BeginRun(int count);
+    void ShowRunStep(int number, int count, const std::string& fileName);
+    // Lets one waiting message through; keys of the progress dialog reach its buttons.
+    void PumpRun();
+    void EndRun();
+    // One error box for the files that the run could not handle; nothing when there are none.
+    void ReportRunErrors(const CRunErrors& errors);
 
     struct Command {
         UINT id;

@@ -3,20 +3,20 @@
 #include "resources/resource.h"
 
 // The command table: every command of the menus, the accelerators and the context menus.
-// Commands whose work belongs to the file list, the tree, the rename commands, the export, the
-// property sheet, the game folders and the version dialog go to OnLaterCommand until then.
+// Commands whose work belongs to the file list, the tree, the property sheet, the game folders
+// and the version dialog go to OnLaterCommand until then.
 const CMainWnd::Command CMainWnd::commands[] = {
     {ID_FILE_NEW, &CMainWnd::OnLaterCommand},
     {ID_FILE_OPEN, &CMainWnd::OnLaterCommand},
     {ID_FILE_ADD, &CMainWnd::OnLaterCommand},
     {ID_FOLDER_OPEN, &CMainWnd::OnLaterCommand},
     {ID_FOLDER_ADD, &CMainWnd::OnLaterCommand},
-    {ID_EXPORT_XML, &CMainWnd::OnLaterCommand},
+    {ID_EXPORT_XML, &CMainWnd::ExportSelectedAsXml},
     {ID_EXPORT_COPY, &CMainWnd::OnLaterCommand},
     {ID_FILE_PROPERTIES, &CMainWnd::OnProperties},
     {ID_FILE_EXIT, &CMainWnd::OnExit},
-    {ID_EDIT_RENAME, &CMainWnd::OnLaterCommand},
-    {ID_EDIT_BATCH_RENAME, &CMainWnd::OnLaterCommand},
+    {ID_EDIT_RENAME, &CMainWnd::RenameSelected},
+    {ID_EDIT_BATCH_RENAME, &CMainWnd::BatchRenameSelected},
     {ID_EDIT_DELETE, &CMainWnd::OnLaterCommand},
     {ID_EDIT_SELECT_ALL, &CMainWnd::OnLaterCommand},
     {ID_TREE_REFRESH, &CMainWnd::OnRefreshTree},
@@ -32,8 +32,12 @@ const CMainWnd::Command CMainWnd::commands[] = {
     {ID_SWITCH_FOCUS, &CMainWnd::OnSwitchFocus},
 };
 
+// A disabled main window takes no command: while a run or a modal dialog is under way, a command
+// that reaches it anyway (posted, say) must not change the list or the records under them.
 LRESULT CMainWnd::OnCommand(UINT id)
 {
+    if (!IsWindowEnabled(window))
+        return 0;
     for (const Command& command : commands) {
         if (command.id == id) {
             (this->*command.handler)(id);

@@ -1,0 +1,168 @@
+#include "ui/CProgressDlg.h"
+
+#include "DialogTemplate.h"
+
+#include "framework/Messages.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Text(HWND window)
+{
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+class ProgressDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitCommonControls();
+        dialog.Setup("書き出し", "一行目", "二行目", 0, 5, 1);
+        dialog.Create(nullptr);
+        ASSERT_NE(nullptr, dialog.window);
+    }
+    void TearDown() override { dialog.Destroy(); }
+
+    int Position() { return static_cast<int>(SendMessageA(Bar(), PBM_GETPOS, 0, 0)); }
+    HWND Bar() { return GetDlgItem(dialog.window, IDC_PROGRESS_BAR); }
+
+    CProgressDlg dialog;
+};
+
+TEST_F(ProgressDialog, OpensWithWhatSetupKept)
+{
+    EXPECT_TRUE(dialog.running);
+    EXPECT_TRUE(IsWindowVisible(dialog.window));
+    EXPECT_EQ("書き出し", Text(dialog.window));
+    EXPECT_EQ("一行目", Text(GetDlgItem(dialog.window, IDC_PROGRESS_FIRST_LINE)));
+    EXPECT_EQ("二行目", Text(GetDlgItem(dialog.window, IDC_PROGRESS_SECOND_LINE)));
+    PBRANGE range = {};
+    SendMessageA(Bar(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(0, range.iLow);
+    EXPECT_EQ(5, range.iHigh);
+    EXPECT_EQ(0, Position());
+    EXPECT_EQ(dialog.firstLine.window, GetDlgItem(dialog.window, IDC_PROGRESS_FIRST_LINE));
+    EXPECT_EQ(dialog.secondLine.window, GetDlgItem(dialog.window, IDC_PROGRESS_SECOND_LINE));
+    EXPECT_EQ(dialog.bar.window, Bar());
+}
+
+TEST(ProgressDialogTemplate, Is161AsStored)
+{
+    dialogtemplate::Template stored = dialogtemplate::Load(IDD_PROGRESS);
+    EXPECT_EQ(0x80C008C0u, stored.style);
+    EXPECT_EQ(0u, stored.style & WS_SYSMENU);
+    EXPECT_EQ(186, stored.cx);
+    EXPECT_EQ(95, stored.cy);
+    EXPECT_EQ("処理中...", stored.caption);
+    EXPECT_EQ("MS UI Gothic", stored.font);
+    EXPECT_EQ(9, stored.pointSize);
+    const dialogtemplate::Item items[] = {
+        {0x50010000, 68, 73, 50, 14, IDCANCEL, "Button", "キャンセル"},
+        {0x50010880, 7, 7, 172, 12, IDC_PROGRESS_FIRST_LINE, "Edit", ""},
+        {0x50010880, 7, 29, 172, 12, IDC_PROGRESS_SECOND_LINE, "Edit", ""},
+        {0x50800001, 7, 51, 172, 12, IDC_PROGRESS_BAR, "msctls_progress32", ""},
+    };
+    ASSERT_EQ(4u, stored.items.size());
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(items[i], stored.items[i]) << "item " << i;
+}
+
+TEST_F(ProgressDialog, CreateOnAnOpenDialogMakesNoSecondWindow)
+{
+    HWND first = dialog.window;
+    dialog.Create(nullptr);
+    EXPECT_EQ(first, dialog.window);
+    int dialogs = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM count) {
+            if (GetDlgItem(window, IDC_PROGRESS_BAR))
+                ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialogs));
+    EXPECT_EQ(1, dialogs);
+}
+
+TEST_F(ProgressDialog, TheBarIsFullAfterItsSteps)
+{
+    for (int i = 1; i <= 5; ++i) {
+        dialog.Step();
+        EXPECT_EQ(i, Position());
+    }
+}
+
+struct CancelCase {
+    const char* name;
+    // Sends or posts what the user does; true when the message waits in the queue.
+    bool (*act)(HWND dialog);
+};
+
+class ProgressDialogCancel : public ProgressDialog, public testing::WithParamInterface<CancelCase> {};
+
+// The run sees running cleared at its next check; the window goes at once.
+TEST_P(ProgressDialogCancel, ClearsRunningAndClosesTheWindow)
+{
+    if (GetParam().act(dialog.window))
+        PumpMessage(dialog.window);
+    EXPECT_FALSE(dialog.running);
+    EXPECT_EQ(nullptr, dialog.window);
+    EXPECT_EQ(nullptr, dialog.firstLine.window);
+    // The run's later updates change nothing.
+    EXPECT_EQ(0, dialog.firstLine.SetText("x"));
+    dialog.Step();
+    EXPECT_EQ(nullptr, dialog.window);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ProgressDialogCancel,
+    testing::Values(
+        CancelCase{"CancelButton",
+                   [](HWND window) {
+                       SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                                    reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+                       return false;
+                   }},
+        // The key reaches the dialog through the run's message pump.
+        CancelCase{"EscapeOnTheFocusedItem",
+                   [](HWND window) {
+                       HWND focus = GetFocus();
+                       EXPECT_TRUE(focus == window || IsChild(window, focus));
+                       PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                       return true;
+                   }},
+        CancelCase{"AltF4",
+                   [](HWND window) {
+                       SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+                       return false;
+                   }}),
+    [](const testing::TestParamInfo<CancelCase>& info) { return info.param.name; });
+
+TEST_F(ProgressDialog, SetupStartsEveryRunAnew)
+{
+    dialog.Step();
+    dialog.Destroy();
+    EXPECT_TRUE(dialog.running);
+    dialog.Setup("b", "c", "", 10, 20, 2);
+    EXPECT_FALSE(dialog.running);
+    EXPECT_EQ(0, dialog.position);
+    dialog.Create(nullptr);
+    EXPECT_TRUE(dialog.running);
+    PBRANGE range = {};
+    SendMessageA(Bar(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(10, range.iLow);
+    EXPECT_EQ(20, range.iHigh);
+    EXPECT_EQ(10, Position());
+    dialog.Step();
+    EXPECT_EQ(12, Position());
+}
+
+}

@@ -1,0 +1,217 @@
+#pragma once
+// What the tests of the export and the rename commands share: the main window with rows of real
+// files, a recorder of the progress dialog's steps, of the debugger output and of the save
+// dialog, and files beside the test program as beside the program.
+#include "MainWindowTest.h"
+
+#include "DialogVisitor.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace runtest {
+
+// UTF-8 text in the ANSI code page, as the program's texts are.
+inline std::string Ansi(const std::string& utf8)
+{
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], units);
+    int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &out[0], size, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+// A folder of its own in the scratch folder, ending with a backslash.
+inline std::string Folder(const std::string& name)
+{
+    std::string folder = testfiles::Path(name);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+// The names of the files in a folder (ending with a backslash), sorted.
+inline std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+inline bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A file beside the test program, where the program finds option.xml and the stylesheet.
+inline std::string BesideTheProgram(const std::string& name)
+{
+    return mainwindow::ProgramFolder() + "\\" + name;
+}
+
+// What the progress dialog showed at each step of a run, read when the bar had just stepped; an
+// action of the test may run there too.
+class ProgressRecorder {
+public:
+    struct Step {
+        std::string first;
+        std::string second;
+        int position;
+        int high;
+        bool ownerEnabled;
+    };
+
+    explicit ProgressRecorder(std::function<void(int step, HWND dialog)> action = nullptr) : action(std::move(action))
+    {
+        current = this;
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, HookProc, nullptr, GetCurrentThreadId());
+    }
+    ~ProgressRecorder()
+    {
+        UnhookWindowsHookEx(hook);
+        current = nullptr;
+    }
+    ProgressRecorder(const ProgressRecorder&) = delete;
+    ProgressRecorder& operator=(const ProgressRecorder&) = delete;
+
+    std::vector<Step> steps;
+
+private:
+    static std::string ItemText(HWND dialog, int id)
+    {
+        char text[512] = {};
+        GetDlgItemTextA(dialog, id, text, sizeof(text));
+        return text;
+    }
+
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && current && call->message == PBM_STEPIT) {
+            HWND dialog = GetParent(call->hwnd);
+            Step step = {ItemText(dialog, IDC_PROGRESS_FIRST_LINE), ItemText(dialog, IDC_PROGRESS_SECOND_LINE),
+                         static_cast<int>(SendMessageA(call->hwnd, PBM_GETPOS, 0, 0)),
+                         static_cast<int>(SendMessageA(call->hwnd, PBM_GETRANGE, FALSE, 0)),
+                         IsWindowEnabled(GetWindow(dialog, GW_OWNER)) != FALSE};
+            current->steps.push_back(step);
+            if (current->action)
+                current->action(static_cast<int>(current->steps.size()), dialog);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline ProgressRecorder* current = nullptr;
+    std::function<void(int, HWND)> action;
+    HHOOK hook;
+};
+
+// The lines that the program writes to the debugger, as a debugger receives them.
+class DebugOutputRecorder {
+public:
+    DebugOutputRecorder()
+    {
+        current = this;
+        handler = AddVectoredExceptionHandler(1, Handler);
+    }
+    ~DebugOutputRecorder()
+    {
+        RemoveVectoredExceptionHandler(handler);
+        current = nullptr;
+    }
+    DebugOutputRecorder(const DebugOutputRecorder&) = delete;
+    DebugOutputRecorder& operator=(const DebugOutputRecorder&) = delete;
+
+    std::vector<std::string> lines;
+
+private:
+    // OutputDebugStringA raises DBG_PRINTEXCEPTION_C with the length (its NUL included) and the
+    // text, and handles it itself when no debugger does.
+    static LONG CALLBACK Handler(EXCEPTION_POINTERS* info)
+    {
+        const EXCEPTION_RECORD* record = info->ExceptionRecord;
+        if (current && record->ExceptionCode == 0x40010006 && record->NumberParameters >= 2)
+            current->lines.emplace_back(reinterpret_cast<const char*>(record->ExceptionInformation[1]),
+                                        record->ExceptionInformation[0] - 1);
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+
+    static inline DebugOutputRecorder* current = nullptr;
+    void* handler;
+};
+
+// Answers the system's save dialog: types name and saves, or cancels when name is empty. Keeps
+// the folder that the dialog opened on.
+class SaveDialogAnswer {
+public:
+    explicit SaveDialogAnswer(const std::string& name)
+        : visitor(
+              [](HWND window) {
+                  char className[16] = {};
+                  GetClassNameA(window, className, sizeof(className));
+                  return std::string(className) == "#32770" &&
+                         (GetDlgItem(window, 0x480) || GetDlgItem(window, 0x47c));
+              },
+              [this, name](HWND dialog) {
+                  char path[MAX_PATH] = {};
+                  SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+                  folder = path;
+                  if (name.empty()) {
+                      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                      return;
+                  }
+                  HWND edit = GetDlgItem(dialog, 0x480);
+                  SetWindowTextA(edit ? edit : GetDlgItem(dialog, 0x47c), name.c_str());
+                  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+              })
+    {
+    }
+
+    std::string folder;
+    DialogVisitor visitor;
+};
+
+// The main window with rows of real files, added as the file list adds them.
+class RunWindow : public mainwindow::MainWindow {
+protected:
+    // A row at the end for the file at path, showing its file name; the row's number.
+    int AddRow(const std::string& path)
+    {
+        int32_t id = mainWnd.data.AddRecord(path);
+        EXPECT_NE(0, id) << path;
+        return mainWnd.list.InsertItem(mainWnd.data.records[id].fileName, mainWnd.list.GetItemCount(), 0, 1, id);
+    }
+    // Exactly the given rows selected.
+    void Select(const std::vector<int>& rows)
+    {
+        LVITEMA none = {};
+        none.stateMask = LVIS_SELECTED;
+        SendMessageA(mainWnd.list.window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+        for (int row : rows)
+            mainWnd.list.SelectItem(row);
+    }
+    std::string RowText(int row)
+    {
+        std::string text;
+        mainWnd.list.GetItemText(row, 0, text);
+        return text;
+    }
+    CRecord& RecordOfRow(int row) { return mainWnd.data.records[static_cast<int32_t>(mainWnd.list.GetItemParam(row))]; }
+};
+
+}

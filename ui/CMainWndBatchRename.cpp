@@ -1,0 +1,136 @@
+// Edit > batch rename (Ctrl+B): every selected file named by the "Rename" stylesheet from its
+// translated settings.
+#include "ui/CMainWnd.h"
+
+#include "framework/CFile.h"
+#include "framework/CPathParts.h"
+#include "framework/CXmlTransform.h"
+#include "framework/Messages.h"
+#include "framework/StringUtil.h"
+#include "framework/TempFile.h"
+#include "framework/TextFile.h"
+#include "options/FailureText.h"
+#include "options/RecordDocuments.h"
+#include "ui/UniqueFileName.h"
+
+#include <exception>
+
+// What one batch run keeps from row to row: the stylesheet engine, the stylesheet's path, the
+// one temporary file that every record's document is written to, and the files it could not
+// handle.
+struct CMainWnd::BatchRun {
+    CXmlTransform transform;
+    std::string stylesheet;
+    std::string temporary;
+    CRunErrors errors;
+};
+
+namespace {
+
+bool CanOpen(const std::string& path)
+{
+    CFile file;
+    return file.Open(true, kGenericRead, path);
+}
+
+void Trace(const std::string& label, const std::string& path)
+{
+    OutputDebugStringA(("\n" + label + ":" + path).c_str());
+}
+
+}
+
+void CMainWnd::BatchRenameSelected(UINT)
+{
+    BatchRun run;
+    int count = list.GetSelectedCount();
+    if (count < 1)
+        return;
+    if (!AskYesNo(window,
+                  FormatInt(count, "%ld") + " 個のファイル名を一括変換します。\r\nよろしいですか？",
+                  "確認"))
+        return;
+    run.stylesheet = ProgramFolder() + data.option.templates["Rename"].value;
+    if (!CanOpen(run.stylesheet)) {
+        ShowError(window, "テンプレートの取得に失敗しました。\r\n" + run.stylesheet);
+        return;
+    }
+    run.temporary = MakeTempFileName("");
+    if (run.temporary.empty()) {
+        ShowError(window, "テンポラリファイルの作成に失敗しました。");
+        return;
+    }
+    BeginRun(count);
+    int number = 1;
+    for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row), ++number) {
+        PumpRun();
+        CRecord* record = RecordOfRow(row);
+        if (!record)
+            continue;
+        ShowRunStep(number, count, record->fileName);
+        RowOutcome outcome = RenameRow(run, row, *record);
+        if (outcome == RowOutcome::Stop)
+            break;
+        progress.Step();
+        // Cancel is looked at after a file that was renamed.
+        if (outcome == RowOutcome::Renamed) {
+            if (!progress.running)
+                break;
+            PumpRun();
+        }
+    }
+    DeleteFileA(run.temporary.c_str());
+    EndRun();
+    ReportRunErrors(run.errors);
+    SetFocus(list.window);
+}
+
+// Moves are the only change to the user's files: a file is always under its old name or its
+// new one.
+CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record)
+{
+    std::string document;
+    try {
+        document = MakeRenameDocument(record, data.option);
+    } catch (const std::exception& error) {
+        run.errors.Add(record.fileName, FailureText(error));
+        return RowOutcome::Next;
+    }
+    Trace("tmpFile", run.temporary);
+    if (!WriteTextFile(run.temporary, document)) {
+        ShowError(window, "テンポラリファイルの書き込みに失敗しました。");
+        return RowOutcome::Stop;
+    }
+    std::string oldPath = record.path;
+    Trace("templateFile", run.stylesheet);
+    if (!run.transform.Transform(run.temporary.c_str(), run.stylesheet.c_str())) {
+        ShowError(window, "ファイル名変換に失敗しました。\r\n" + oldPath);
+        return RowOutcome::Stop;
+    }
+    const std::string& baseName = run.transform.resultText;
+    if (baseName.empty()) {
+        ShowError(window, "変換後ファイル名を取得できませんでした。\r\n" + oldPath);
+        return RowOutcome::Stop;
+    }
+    if (!IsBaseName(baseName)) {
+        run.errors.Add(record.fileName,
+                       "変換後のファイル名にフォルダかドライブが含まれています：\n" + baseName);
+        return RowOutcome::Next;
+    }
+    std::string newPath = MakeUniqueFileName(oldPath, baseName);
+    if (newPath.empty()) {
+        run.errors.Add(record.fileName, "変換後のファイル名ではパスが長すぎます：\n" + baseName);
+        return RowOutcome::Next;
+    }
+    if (newPath == oldPath)
+        return RowOutcome::Next;
+    Trace("orgFile", oldPath);
+    Trace("newFilename", newPath);
+    if (!MoveFileA(oldPath.c_str(), newPath.c_str())) {
+        ShowError(window, "リネームに失敗しました。\r\n" + oldPath);
+        return RowOutcome::Next;
+    }
+    record.Load(newPath);
+    list.SetItemText(CPathParts(newPath.c_str()).fileName, row, 0);
+    return RowOutcome::Renamed;
+}

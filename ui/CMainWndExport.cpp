@@ -1,0 +1,63 @@
+// File > Export > XML: the selected records' settings, translated, in one XML file.
+#include "ui/CMainWnd.h"
+
+#include "framework/CFileDialog.h"
+#include "framework/Messages.h"
+#include "framework/Shell.h"
+#include "framework/StringUtil.h"
+#include "framework/TextFile.h"
+#include "options/CExportDocument.h"
+#include "options/FailureText.h"
+
+#include <shlobj.h>
+
+#include <exception>
+
+void CMainWnd::ExportSelectedAsXml(UINT)
+{
+    int count = list.GetSelectedCount();
+    if (count < 1)
+        return;
+    std::string path;
+    if (!ChooseExportFile(path))
+        return;
+    if (!AskYesNo(window,
+                  FormatInt(count, "%ld") +
+                      " 個のファイル内容を以下に出力します。\r\nよろしいですか？\r\n\r\n" + path,
+                  "確認"))
+        return;
+    CExportDocument document;
+    CRunErrors errors;
+    BeginRun(count);
+    int number = 1;
+    for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row), ++number) {
+        PumpRun();
+        CRecord* record = RecordOfRow(row);
+        if (!record)
+            continue;
+        ShowRunStep(number, count, record->fileName);
+        try {
+            document.Add(*record, data.option);
+        } catch (const std::exception& error) {
+            errors.Add(record->fileName, FailureText(error));
+        }
+        progress.Step();
+        // A Cancel seen in the message let through below ends the run after the next record.
+        if (!progress.running)
+            break;
+        PumpRun();
+    }
+    EndRun();
+    if (!WriteTextFile(path, document.ToString()))
+        ShowError(window, "ファイルの書き込みに失敗しました。\r\n" + path);
+    ReportRunErrors(errors);
+    SetFocus(list.window);
+}
+
+bool CMainWnd::ChooseExportFile(std::string& path)
+{
+    CFileDialog dialog;
+    dialog.SetFilter("XML(*.xml)|*.xml");
+    dialog.SetInitialDir(GetSpecialFolderPath(CSIDL_PERSONAL));
+    return dialog.ShowSave(window, path);
+}

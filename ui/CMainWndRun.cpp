@@ -1,0 +1,45 @@
+// The long runs over the selected rows (export, batch rename): the progress dialog, the one
+// message let through at a time, and the main window disabled meanwhile, so that no command
+// changes the list or the records under the run.
+#include "ui/CMainWnd.h"
+
+#include "framework/Messages.h"
+
+void CMainWnd::BeginRun(int count)
+{
+    EnableWindow(window, FALSE);
+    progress.Setup("処理中...", "処理中...", "", 0, count, 1);
+    progress.Create(window);
+}
+
+void CMainWnd::ShowRunStep(int number, int count, const std::string& fileName)
+{
+    char text[64] = {};
+    wsprintfA(text, "処理中... (%d / %d)", number, count);
+    progress.firstLine.SetText(text);
+    progress.secondLine.SetText(fileName.c_str());
+}
+
+void CMainWnd::PumpRun()
+{
+    PumpMessage(progress.window);
+}
+
+// The main window is enabled before the dialog goes, so that it becomes the active window again.
+void CMainWnd::EndRun()
+{
+    EnableWindow(window, TRUE);
+    progress.Destroy();
+}
+
+void CMainWnd::ReportRunErrors(const CRunErrors& errors)
+{
+    if (!errors.Empty())
+        ShowError(window, errors.Text());
+}
+
+CRecord* CMainWnd::RecordOfRow(int row)
+{
+    auto found = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
+    return found == data.records.end() ? nullptr : &found->second;
+}

@@ -1,0 +1,69 @@
+#include "ui/UniqueFileName.h"
+
+#include "framework/CFile.h"
+#include "framework/CPathParts.h"
+#include "framework/StringUtil.h"
+
+#include <windows.h>
+
+#include <mbstring.h>
+
+namespace {
+
+bool SameName(const std::string& a, const std::string& b)
+{
+    return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
+                    reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
+}
+
+// Whether the platform's file functions take the path: fewer than MAX_PATH characters.
+bool FitsPathLimit(const std::string& path)
+{
+    int characters = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    return characters > 0 && characters <= MAX_PATH;
+}
+
+bool IsTaken(const std::string& path)
+{
+    CFile file;
+    return file.Open(true, kGenericRead, path);
+}
+
+}
+
+std::string MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName)
+{
+    CPathParts parts(oldPath.c_str());
+    if (SameName(newBaseName, parts.baseName))
+        return oldPath;
+    std::string name = newBaseName;
+    if (name.size() > kMaxBaseName)
+        name.resize(WholeCharacters(name, kMaxBaseName));
+    for (int number = 1; number <= 99; ++number) {
+        std::string candidate = parts.folder + name;
+        if (number > 1)
+            candidate += "(" + std::to_string(number) + ")";
+        candidate += parts.extension;
+        if (!FitsPathLimit(candidate))
+            return std::string();
+        // A file that already carries a numbered form of its new name keeps it, so that a second
+        // run over the same files renames nothing.
+        if (SameName(candidate, oldPath))
+            return oldPath;
+        if (!IsTaken(candidate))
+            return candidate;
+    }
+    return oldPath;
+}
+
+bool IsBaseName(const std::string& name)
+{
+    for (size_t i = 0; i < name.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (IsDBCSLeadByte(c) && i + 1 < name.size())
+            ++i;
+        else if (c == '\\' || c == '/' || c == ':')
+            return false;
+    }
+    return true;
+}
