@@ -124,6 +124,8 @@ private:
     // Lets one waiting message through; keys of the progress dialog reach its buttons.
     void PumpRun();
     void EndRun();
+    // An error box while the run goes on.
+    void ShowRunError(const std::string& text);
     // One error box for the files that the run could not handle; nothing when there are none.
     void ReportRunErrors(const CRunErrors& errors);
 

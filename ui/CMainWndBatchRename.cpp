@@ -98,18 +98,18 @@ CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record
     }
     Trace("tmpFile", run.temporary);
     if (!WriteTextFile(run.temporary, document)) {
-        ShowError(window, "テンポラリファイルの書き込みに失敗しました。");
+        ShowRunError("テンポラリファイルの書き込みに失敗しました。");
         return RowOutcome::Stop;
     }
     std::string oldPath = record.path;
     Trace("templateFile", run.stylesheet);
     if (!run.transform.Transform(run.temporary.c_str(), run.stylesheet.c_str())) {
-        ShowError(window, "ファイル名変換に失敗しました。\r\n" + oldPath);
+        ShowRunError("ファイル名変換に失敗しました。\r\n" + oldPath);
         return RowOutcome::Stop;
     }
     const std::string& baseName = run.transform.resultText;
     if (baseName.empty()) {
-        ShowError(window, "変換後ファイル名を取得できませんでした。\r\n" + oldPath);
+        ShowRunError("変換後ファイル名を取得できませんでした。\r\n" + oldPath);
         return RowOutcome::Stop;
     }
     if (!IsBaseName(baseName)) {
@@ -127,7 +127,7 @@ CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record
     Trace("orgFile", oldPath);
     Trace("newFilename", newPath);
     if (!MoveFileA(oldPath.c_str(), newPath.c_str())) {
-        ShowError(window, "リネームに失敗しました。\r\n" + oldPath);
+        ShowRunError("リネームに失敗しました。\r\n" + oldPath);
         return RowOutcome::Next;
     }
     record.Load(newPath);

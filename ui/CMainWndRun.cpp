@@ -32,6 +32,15 @@ void CMainWnd::EndRun()
     progress.Destroy();
 }
 
+// A box enables its owner again when it ends, even one that was disabled before it; so a box
+// during the run belongs to the progress dialog, which takes the focus back afterwards, and the
+// main window is disabled again in case the dialog had already been closed.
+void CMainWnd::ShowRunError(const std::string& text)
+{
+    ShowError(progress.window ? progress.window : window, text);
+    EnableWindow(window, FALSE);
+}
+
 void CMainWnd::ReportRunErrors(const CRunErrors& errors)
 {
     if (!errors.Empty())

@@ -123,7 +123,8 @@ private:
 // The lines that the program writes to the debugger, as a debugger receives them.
 class DebugOutputRecorder {
 public:
-    DebugOutputRecorder()
+    // onLine runs for each line as it is written.
+    explicit DebugOutputRecorder(std::function<void(const std::string&)> onLine = nullptr) : onLine(std::move(onLine))
     {
         current = this;
         handler = AddVectoredExceptionHandler(1, Handler);
@@ -144,13 +145,17 @@ private:
     static LONG CALLBACK Handler(EXCEPTION_POINTERS* info)
     {
         const EXCEPTION_RECORD* record = info->ExceptionRecord;
-        if (current && record->ExceptionCode == 0x40010006 && record->NumberParameters >= 2)
+        if (current && record->ExceptionCode == 0x40010006 && record->NumberParameters >= 2) {
             current->lines.emplace_back(reinterpret_cast<const char*>(record->ExceptionInformation[1]),
                                         record->ExceptionInformation[0] - 1);
+            if (current->onLine)
+                current->onLine(current->lines.back());
+        }
         return EXCEPTION_CONTINUE_SEARCH;
     }
 
     static inline DebugOutputRecorder* current = nullptr;
+    std::function<void(const std::string&)> onLine;
     void* handler;
 };
 

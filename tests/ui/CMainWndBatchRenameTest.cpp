@@ -1,0 +1,422 @@
+// Edit > batch rename (Ctrl+B): every selected file named by the "Rename" stylesheet through the
+// system's stylesheet engine (Wine's MSXML 3 here).
+#include "RunTestSupport.h"
+
+#include "RecordFixtures.h"
+#include "RenameCases.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using runtest::Ansi;
+using runtest::BesideTheProgram;
+using runtest::DebugOutputRecorder;
+using runtest::Exists;
+using runtest::FilesIn;
+using runtest::ProgressRecorder;
+
+namespace {
+
+// Names each file by the text of its record's NewName element.
+const char kEchoStylesheet[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">\n"
+    "<xsl:output method=\"text\"/>\n"
+    "<xsl:template match=\"/\"><xsl:value-of select=\"normalize-space(/*/NewName)\"/></xsl:template>\n"
+    "</xsl:stylesheet>\n";
+
+std::string TemporaryFolder()
+{
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, path);
+    return path;
+}
+
+class BatchRename : public runtest::RunWindow {
+protected:
+    static void SetUpTestSuite()
+    {
+        RunWindow::SetUpTestSuite();
+        std::string shipped = std::string(std::getenv("TV_BINARY_DIR")) + "/bin/Rename.xsl";
+        CopyFileA(shipped.c_str(), BesideTheProgram("Rename.xsl").c_str(), FALSE);
+        HANDLE file = CreateFileA(BesideTheProgram("Echo.xsl").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                  nullptr);
+        DWORD written = 0;
+        WriteFile(file, kEchoStylesheet, sizeof(kEchoStylesheet) - 1, &written, nullptr);
+        CloseHandle(file);
+    }
+    void SetUp() override
+    {
+        RunWindow::SetUp();
+        boxes.answer = IDYES;
+        temporaryFiles = FilesIn(TemporaryFolder());
+    }
+
+    void UseFolder(const std::string& name)
+    {
+        folderName = "Batch" + name;
+        folder = runtest::Folder(folderName);
+    }
+    // A row for the file name in the folder whose record's NewName is newName (UTF-8).
+    int EchoRow(const std::string& name, const std::string& newName)
+    {
+        return AddRow(fixtures::WriteRecord(folderName + "\\" + name,
+                                            "<GameSettings><NewName>" + newName + "</NewName></GameSettings>"));
+    }
+    // Rows r1.rec, r2.rec, ... named by Echo.xsl with the given names, all selected.
+    void EchoRows(const std::string& name, const std::vector<std::string>& newNames)
+    {
+        UseFolder(name);
+        std::vector<int> rows;
+        for (size_t i = 0; i < newNames.size(); ++i)
+            rows.push_back(EchoRow("r" + std::to_string(i + 1) + ".rec", newNames[i]));
+        Select(rows);
+        mainWnd.data.option.templates["Rename"].value = "Echo.xsl";
+    }
+    std::vector<std::string> Rows()
+    {
+        std::vector<std::string> rows;
+        for (int row = 0; row < mainWnd.list.GetItemCount(); ++row)
+            rows.push_back(RowText(row));
+        return rows;
+    }
+    // The run's one temporary file is gone at its end, whichever way it ended.
+    void ExpectNoTemporaryFileLeft() { EXPECT_EQ(temporaryFiles, FilesIn(TemporaryFolder())); }
+
+    std::string folderName;
+    std::string folder;
+    std::vector<std::string> temporaryFiles;
+};
+
+class BatchRenameSample : public BatchRename, public testing::WithParamInterface<renamecases::Case> {};
+
+// The same names as xsltproc gives (checked in the native build), Japanese ones included, on disk.
+TEST_P(BatchRenameSample, TakesTheNameThatXsltprocGives)
+{
+    const renamecases::Case& c = GetParam();
+    UseFolder(c.label);
+    std::string written = renamecases::WriteRecord(c);
+    std::string path = folder + written.substr(written.find_last_of('\\') + 1);
+    ASSERT_TRUE(MoveFileA(written.c_str(), path.c_str()));
+    std::string extension = path.substr(path.size() - 4);
+    Select({AddRow(path)});
+    Command(ID_EDIT_BATCH_RENAME);
+    std::string expected = Ansi(c.name) + extension;
+    EXPECT_EQ(expected, RowText(0));
+    EXPECT_EQ(std::vector<std::string>{expected}, FilesIn(folder));
+    EXPECT_EQ(folder + expected, RecordOfRow(0).path);
+    EXPECT_EQ(expected, RecordOfRow(0).fileName);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("1 個のファイル名を一括変換します。\r\nよろしいですか？", boxes.boxes[0].text);
+    EXPECT_EQ("確認", boxes.boxes[0].caption);
+    EXPECT_EQ(0x10024u, boxes.boxes[0].flags);
+    ExpectNoTemporaryFileLeft();
+}
+
+std::vector<renamecases::Case> NamedCases()
+{
+    std::vector<renamecases::Case> cases;
+    for (const renamecases::Case& c : renamecases::kCases) {
+        if (*c.name)
+            cases.push_back(c);
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, BatchRenameSample, testing::ValuesIn(NamedCases()),
+                         [](const testing::TestParamInfo<renamecases::Case>& info) { return info.param.label; });
+
+TEST_F(BatchRename, AllThreeSamplesInOneRun)
+{
+    UseFolder("Samples");
+    std::vector<int> rows;
+    for (const char* sample : {"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec"})
+        rows.push_back(AddRow(testfiles::Write(folderName + "\\" + sample,
+                                               testfiles::Read(testfiles::SourcePath(std::string("samples/") + sample)))));
+    Select(rows);
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    std::vector<std::string> expected = {Ansi(u8"2003-11-03_0540_高地の浅瀬_Alice_vs_Bob.rec"),
+                                         Ansi(u8"2004-07-14_2105_裂け目の谷_Gareth+Osric_vs_Mirelle+Computer.rcx"),
+                                         Ansi(u8"2005-01-02_1930_桜の谷_武蔵+ソウマ+コンピュータ_vs_小次郎+表示名テスト+さくら_もみじ.rec")};
+    EXPECT_EQ(expected, Rows());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, FilesIn(folder));
+    ASSERT_EQ(3u, progress.steps.size());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ("処理中... (" + std::to_string(i + 1) + " / 3)", progress.steps[i].first);
+        EXPECT_EQ(i + 1, progress.steps[i].position);
+        EXPECT_EQ(3, progress.steps[i].high);
+        EXPECT_FALSE(progress.steps[i].ownerEnabled);
+    }
+    EXPECT_EQ("castle-duel.rec", progress.steps[0].second);
+    EXPECT_EQ("nihon-teams.rec", progress.steps[2].second);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    EXPECT_EQ(mainWnd.list.window, GetFocus());
+    ExpectNoTemporaryFileLeft();
+}
+
+TEST_F(BatchRename, TheDebuggerLinesOfARenamedFileInOrder)
+{
+    EchoRows("Debugger", {"x"});
+    DebugOutputRecorder debugger;
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_EQ(4u, debugger.lines.size());
+    std::string temporary = debugger.lines[0].substr(std::string("\ntmpFile:").size());
+    EXPECT_EQ("\ntmpFile:" + temporary, debugger.lines[0]);
+    EXPECT_EQ(TemporaryFolder(), temporary.substr(0, temporary.find_last_of('\\') + 1));
+    EXPECT_EQ("\ntemplateFile:" + BesideTheProgram("Echo.xsl"), debugger.lines[1]);
+    EXPECT_EQ("\norgFile:" + folder + "r1.rec", debugger.lines[2]);
+    EXPECT_EQ("\nnewFilename:" + folder + "x.rec", debugger.lines[3]);
+    EXPECT_FALSE(Exists(temporary));
+    ExpectNoTemporaryFileLeft();
+}
+
+TEST_F(BatchRename, ClashesTakeNumbersAndASecondRunRenamesNothing)
+{
+    EchoRows("Clash", {"game", "game", "game"});
+    testfiles::Write(folderName + "\\game.rec", "someone else's");
+    Command(ID_EDIT_BATCH_RENAME);
+    std::vector<std::string> expected = {"game(2).rec", "game(3).rec", "game(4).rec"};
+    EXPECT_EQ(expected, Rows());
+    EXPECT_EQ((std::vector<std::string>{"game(2).rec", "game(3).rec", "game(4).rec", "game.rec"}), FilesIn(folder));
+    DebugOutputRecorder debugger;
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ(expected, Rows());
+    for (const std::string& line : debugger.lines)
+        EXPECT_NE(0u, line.find("\norgFile:")) << line;
+    ExpectNoTemporaryFileLeft();
+}
+
+// A name equal to the current one, letter case aside, leaves the file alone.
+TEST_F(BatchRename, TheCurrentNameLetterCaseAsideIsKept)
+{
+    EchoRows("Same", {"R1", "r2"});
+    DebugOutputRecorder debugger;
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), FilesIn(folder));
+    EXPECT_EQ(4u, debugger.lines.size());
+    EXPECT_EQ(2u, progress.steps.size());
+    EXPECT_EQ(1u, boxes.boxes.size());
+}
+
+// Output that names a folder or a drive is no file name: the file stays, and the run tells it at
+// its end with the others.
+TEST_F(BatchRename, FoldersAndDrivesInTheOutputAreToldAtTheEnd)
+{
+    EchoRows("Separators", {"..\\up", "ok", "sub/x", "C:x", u8"表\\x"});
+    CreateDirectoryA((folder + "sub").c_str(), nullptr);
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "ok.rec", "r3.rec", "r4.rec", "r5.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"ok.rec", "r1.rec", "r3.rec", "r4.rec", "r5.rec"}), FilesIn(folder));
+    EXPECT_TRUE(FilesIn(folder + "sub\\").empty());
+    EXPECT_FALSE(Exists(testfiles::Path("up.rec")));
+    ASSERT_EQ(2u, boxes.boxes.size());
+    const std::string& text = boxes.boxes[1].text;
+    EXPECT_EQ(0u, text.find("4 個のファイルを処理できませんでした。\r\n\r\nr1.rec\r\n"
+                            "変換後のファイル名にフォルダかドライブが含まれています：\n..\\up\r\n"))
+        << text;
+    EXPECT_NE(std::string::npos, text.find("\r\nr5.rec\r\n変換後のファイル名にフォルダかドライブが含まれています：\n" +
+                                           Ansi(u8"表\\x")));
+    EXPECT_EQ(mainWnd.window, boxes.boxes[1].owner);
+    ExpectNoTemporaryFileLeft();
+}
+
+TEST_F(BatchRename, APathPastTheLimitIsToldAtTheEnd)
+{
+    UseFolder("Long");
+    std::string name(259 - folder.size() - 3, 'n');
+    EchoRows("Long", {name, "short"});
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "short.rec"}), Rows());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("1 個のファイルを処理できませんでした。\r\n\r\nr1.rec\r\n変換後のファイル名ではパスが長すぎます：\n" + name +
+                  "\r\n",
+              boxes.boxes[1].text);
+}
+
+// A move that fails is told at once, over the progress dialog; the run goes on, the main window
+// stays disabled.
+TEST_F(BatchRename, AFailedMoveIsToldAndTheRunGoesOn)
+{
+    EchoRows("MoveFails", {"a?b", "fine"});
+    HWND dialog = nullptr;
+    ProgressRecorder progress([&](int, HWND window) { dialog = window; });
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "fine.rec"}), Rows());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("リネームに失敗しました。\r\n" + folder + "r1.rec", boxes.boxes[1].text);
+    EXPECT_EQ("エラー", boxes.boxes[1].caption);
+    EXPECT_EQ(0x10030u, boxes.boxes[1].flags);
+    EXPECT_EQ(dialog, boxes.boxes[1].owner);
+    ASSERT_EQ(2u, progress.steps.size());
+    EXPECT_FALSE(progress.steps[1].ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    ExpectNoTemporaryFileLeft();
+}
+
+// Records that cannot be read keep their names; the run goes on and tells them once, at its end.
+TEST_F(BatchRename, RecordsThatCannotBeReadAreToldAtTheEnd)
+{
+    UseFolder("Unreadable");
+    Select({EchoRow("r1.rec", "one"), AddRow(fixtures::WriteRecord(folderName + "\\bad.rec", "<GameSettings><NewName>x &amp y</NewName></GameSettings>")),
+            AddRow(testfiles::Write(folderName + "\\junk.rec", "not a recorded game")), EchoRow("r4.rec", "four")});
+    mainWnd.data.option.templates["Rename"].value = "Echo.xsl";
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"one.rec", "bad.rec", "junk.rec", "four.rec"}), Rows());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    const std::string& text = boxes.boxes[1].text;
+    EXPECT_EQ(0u, text.find("2 個のファイルを処理できませんでした。\r\n\r\nbad.rec\r\nエラー場所："));
+    EXPECT_NE(std::string::npos, text.find("\r\njunk.rec\r\n" + RecordOfRow(2).GetMessageText()));
+    EXPECT_EQ(4u, progress.steps.size());
+    EXPECT_EQ(4, progress.steps.back().position);
+    ExpectNoTemporaryFileLeft();
+}
+
+// Cancel is looked at after a file that was renamed: the run stops after the next one.
+TEST_F(BatchRename, CancelStopsAfterTheNextRenamedFile)
+{
+    EchoRows("Cancel", {"r1", "x2", "x3"});
+    ProgressRecorder progress([](int step, HWND dialog) {
+        if (step == 1)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "x2.rec", "r3.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r3.rec", "x2.rec"}), FilesIn(folder));
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    ExpectNoTemporaryFileLeft();
+}
+
+// After Cancel the dialog is gone and a box belongs to the main window: the window is disabled
+// again when the box has ended, until the run ends.
+TEST_F(BatchRename, AfterCancelABoxLeavesTheMainWindowDisabled)
+{
+    EchoRows("CancelThenBox", {"r1", "a?b", "x3", "x4"});
+    ProgressRecorder progress([](int step, HWND dialog) {
+        if (step == 1)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    std::vector<bool> enabledAtMove;
+    DebugOutputRecorder debugger([&](const std::string& line) {
+        if (line.find("\norgFile:") == 0)
+            enabledAtMove.push_back(IsWindowEnabled(mainWnd.window) != FALSE);
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec", "x3.rec", "r4.rec"}), Rows());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ(mainWnd.window, boxes.boxes[1].owner);
+    EXPECT_EQ((std::vector<bool>{false, false}), enabledAtMove);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    ExpectNoTemporaryFileLeft();
+}
+
+// Output that names nothing ends the run.
+TEST_F(BatchRename, AnEmptyNameEndsTheRun)
+{
+    EchoRows("Empty", {"x1", "", "x3"});
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "r2.rec", "r3.rec"}), Rows());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("変換後ファイル名を取得できませんでした。\r\n" + folder + "r2.rec", boxes.boxes[1].text);
+    EXPECT_NE(mainWnd.window, boxes.boxes[1].owner);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    ExpectNoTemporaryFileLeft();
+}
+
+TEST_F(BatchRename, AStylesheetThatCannotBeLoadedEndsTheRun)
+{
+    EchoRows("BadStylesheet", {"x1", "x2"});
+    CopyFileA(testfiles::Write("Broken.xsl", "<xsl:stylesheet").c_str(), BesideTheProgram("Broken.xsl").c_str(), FALSE);
+    mainWnd.data.option.templates["Rename"].value = "Broken.xsl";
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), Rows());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("ファイル名変換に失敗しました。\r\n" + folder + "r1.rec", boxes.boxes[1].text);
+    ExpectNoTemporaryFileLeft();
+}
+
+TEST_F(BatchRename, AMissingStylesheetIsToldBeforeAnythingElse)
+{
+    EchoRows("NoStylesheet", {"x1"});
+    mainWnd.data.option.templates["Rename"].value = "Missing.xsl";
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("テンプレートの取得に失敗しました。\r\n" + BesideTheProgram("Missing.xsl"), boxes.boxes[1].text);
+    EXPECT_TRUE(progress.steps.empty());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec"}), Rows());
+    ExpectNoTemporaryFileLeft();
+}
+
+// Without a template "Rename" the path is the program's folder itself, which opens as no file.
+TEST_F(BatchRename, WithoutTheTemplateTheProgramsFolderIsTold)
+{
+    EchoRows("NoTemplate", {"x1"});
+    mainWnd.data.option.templates.erase("Rename");
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("テンプレートの取得に失敗しました。\r\n" + BesideTheProgram(""), boxes.boxes[1].text);
+}
+
+TEST_F(BatchRename, NoToTheQuestionRenamesNothing)
+{
+    EchoRows("No", {"x1"});
+    boxes.answer = IDNO;
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ(1u, boxes.boxes.size());
+    EXPECT_TRUE(progress.steps.empty());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec"}), FilesIn(folder));
+    ExpectNoTemporaryFileLeft();
+}
+
+TEST_F(BatchRename, WithoutSelectedRowsNothingHappens)
+{
+    EchoRows("None", {"x1"});
+    Select({});
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec"}), FilesIn(folder));
+}
+
+// Ctrl+B, or any other command that reaches the disabled main window during the run, starts
+// nothing.
+TEST_F(BatchRename, CommandsDuringTheRunStartNothing)
+{
+    EchoRows("Commands", {"x1", "x2"});
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step == 1) {
+            for (UINT command : {ID_EDIT_BATCH_RENAME, ID_EXPORT_XML, ID_EDIT_RENAME, ID_FILE_EXIT})
+                PostMessageA(mainWnd.window, WM_COMMAND, command, 0);
+        }
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec"}), Rows());
+    EXPECT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ(2u, progress.steps.size());
+    EXPECT_TRUE(IsWindow(mainWnd.window));
+}
+
+TEST_F(BatchRename, TheBarIsFullAfterItsSteps)
+{
+    EchoRows("Bar", {"x1", "r2", "x3", "x4", "x5"});
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_EQ(5u, progress.steps.size());
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ("処理中... (" + std::to_string(i + 1) + " / 5)", progress.steps[i].first);
+        EXPECT_EQ("r" + std::to_string(i + 1) + ".rec", progress.steps[i].second);
+        EXPECT_EQ(i + 1, progress.steps[i].position);
+    }
+    EXPECT_EQ(5, progress.steps[4].high);
+}
+
+}
