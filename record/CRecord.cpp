@@ -30,6 +30,12 @@ bool CRecord::Load(const std::string& newPath)
     return detail.empty();
 }
 
+void CRecord::Moved(const std::string& newPath)
+{
+    path = newPath;
+    fileName = CPathParts(newPath.c_str()).fileName;
+}
+
 const std::string& CRecord::GetGameSettings()
 {
     UnpackGameData(path);

@@ -14,6 +14,9 @@ public:
     const std::string& GetGameSettings();
     // The map script, decoding first if needed; empty when decoding fails.
     const std::string& GetMapScript();
+    // The file has been moved to newPath: path and file name follow it. A move changes neither
+    // the content nor the last-write time, so nothing is read again and the decoded texts stay.
+    void Moved(const std::string& newPath);
     // Decodes the file unless that has already succeeded; false with the message text on failure.
     bool UnpackGameData(const std::string& path);
 

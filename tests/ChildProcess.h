@@ -15,10 +15,10 @@ inline bool UnderWine()
     return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-// program with --gtest_filter=filter and the given variables set (NAME=value, replacing what
-// the environment holds); the child's exit code, or -1 when it could not run.
-inline int Run(const std::string& program, const std::string& filter,
-               const std::vector<std::string>& variables)
+// Starts program with --gtest_filter=filter and the given variables set (NAME=value, replacing
+// what the environment holds); the child's process handle, or null when it could not start.
+inline HANDLE Start(const std::string& program, const std::string& filter,
+                    const std::vector<std::string>& variables)
 {
     std::string block;
     char* environment = GetEnvironmentStringsA();
@@ -44,14 +44,25 @@ inline int Run(const std::string& program, const std::string& filter,
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, &block[0], nullptr,
                         &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+// Starts the child as Start does and waits for it (two minutes at most); its exit code, or -1
+// when it could not run.
+inline int Run(const std::string& program, const std::string& filter,
+               const std::vector<std::string>& variables)
+{
+    HANDLE process = Start(program, filter, variables);
+    if (!process)
         return -1;
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
+    if (WaitForSingleObject(process, 120000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process, &code);
     else
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+        TerminateProcess(process, 1);
+    CloseHandle(process);
     return static_cast<int>(code);
 }
 

@@ -3,7 +3,6 @@
 #include "ui/CMainWnd.h"
 
 #include "framework/CFile.h"
-#include "framework/CPathParts.h"
 #include "framework/CXmlTransform.h"
 #include "framework/Messages.h"
 #include "framework/StringUtil.h"
@@ -31,11 +30,6 @@ bool CanOpen(const std::string& path)
 {
     CFile file;
     return file.Open(true, kGenericRead, path);
-}
-
-void Trace(const std::string& label, const std::string& path)
-{
-    OutputDebugStringA(("\n" + label + ":" + path).c_str());
 }
 
 }
@@ -96,13 +90,13 @@ CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record
         run.errors.Add(record.fileName, FailureText(error));
         return RowOutcome::Next;
     }
-    Trace("tmpFile", run.temporary);
+    TracePath("tmpFile", run.temporary);
     if (!WriteTextFile(run.temporary, document)) {
         ShowRunError("テンポラリファイルの書き込みに失敗しました。");
         return RowOutcome::Stop;
     }
     std::string oldPath = record.path;
-    Trace("templateFile", run.stylesheet);
+    TracePath("templateFile", run.stylesheet);
     if (!run.transform.Transform(run.temporary.c_str(), run.stylesheet.c_str())) {
         ShowRunError("ファイル名変換に失敗しました。\r\n" + oldPath);
         return RowOutcome::Stop;
@@ -117,20 +111,20 @@ CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record
                        "変換後のファイル名にフォルダかドライブが含まれています：\n" + baseName);
         return RowOutcome::Next;
     }
-    std::string newPath = MakeUniqueFileName(oldPath, baseName);
-    if (newPath.empty()) {
+    UniqueFileName moved = MakeUniqueFileName(oldPath, baseName);
+    switch (moved.outcome) {
+    case UniqueFileName::kKept:
+        return RowOutcome::Next;
+    case UniqueFileName::kTooLong:
         run.errors.Add(record.fileName, "変換後のファイル名ではパスが長すぎます：\n" + baseName);
         return RowOutcome::Next;
-    }
-    if (newPath == oldPath)
-        return RowOutcome::Next;
-    Trace("orgFile", oldPath);
-    Trace("newFilename", newPath);
-    if (!MoveFileA(oldPath.c_str(), newPath.c_str())) {
+    case UniqueFileName::kFailed:
         ShowRunError("リネームに失敗しました。\r\n" + oldPath);
         return RowOutcome::Next;
+    case UniqueFileName::kMoved:
+        break;
     }
-    record.Load(newPath);
-    list.SetItemText(CPathParts(newPath.c_str()).fileName, row, 0);
+    record.Moved(moved.path);
+    list.SetItemText(record.fileName, row, 0);
     return RowOutcome::Renamed;
 }

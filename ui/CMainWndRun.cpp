@@ -16,8 +16,7 @@ void CMainWnd::ShowRunStep(int number, int count, const std::string& fileName)
 {
     char text[64] = {};
     wsprintfA(text, "処理中... (%d / %d)", number, count);
-    progress.firstLine.SetText(text);
-    progress.secondLine.SetText(fileName.c_str());
+    progress.SetLines(text, fileName);
 }
 
 void CMainWnd::PumpRun()

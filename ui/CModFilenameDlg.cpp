@@ -43,7 +43,7 @@ INT_PTR CModFilenameDlg::OnOK()
         ShowError(window, "名前の変更に失敗しました。");
         return -1;
     }
-    record->Load(newPath);
+    record->Moved(newPath);
     return kRenamed;
 }
 

@@ -35,10 +35,28 @@ void CProgressDlg::Create(HWND owner)
         CreateModeless(owner, IDD_PROGRESS);
 }
 
+void CProgressDlg::SetLines(const std::string& first, const std::string& second)
+{
+    firstText = first;
+    secondText = second;
+}
+
 void CProgressDlg::Step()
 {
-    bar.StepIt();
-    Redraw(true);
+    position += step;
+    if (GetTickCount() - updated >= updateInterval || position >= high)
+        Update();
+}
+
+void CProgressDlg::Update()
+{
+    firstLine.SetText(firstText.c_str());
+    secondLine.SetText(secondText.c_str());
+    bar.SetPos(position);
+    // Only what changed is painted: the two lines and the bar.
+    if (window)
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    updated = GetTickCount();
 }
 
 LRESULT CProgressDlg::OnInitDialog()
@@ -47,11 +65,8 @@ LRESULT CProgressDlg::OnInitDialog()
     secondLine.AttachDlgItem(window, IDC_PROGRESS_SECOND_LINE);
     bar.AttachDlgItem(window, IDC_PROGRESS_BAR);
     SetText(caption.c_str());
-    firstLine.SetText(firstText.c_str());
-    secondLine.SetText(secondText.c_str());
     bar.SetRange(low, high);
-    bar.SetStep(step);
-    bar.SetPos(position);
+    Update();
     Show(SW_SHOW);
     Redraw(true);
     running = true;

@@ -8,6 +8,10 @@
 // The modeless window that the long runs of the main window show: a caption, two lines of text,
 // a bar and Cancel. The run lets one message through at a time and reads running after a step;
 // Cancel, Escape and closing the window clear it and close the window at once.
+//
+// A run steps far more often than anyone can follow, and under Wine painting the dialog costs as
+// much as decoding a record of 1 MiB: the lines and the bar reach the window at most every
+// updateInterval milliseconds, and when the bar is full.
 class CProgressDlg : public CDialog {
 public:
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -17,7 +21,9 @@ public:
                const std::string& newSecondText, int newLow, int newHigh, int newStep);
     // Opens the window (template 161) owned by owner; nothing when it is open already.
     void Create(HWND owner);
-    // Steps the bar and repaints the dialog.
+    // The texts of the two lines for the record that the run is at.
+    void SetLines(const std::string& first, const std::string& second);
+    // Advances the bar by its step.
     void Step();
 
     CEditBox firstLine;
@@ -25,14 +31,20 @@ public:
     CProgressCtrl bar;
     bool running = false;
     std::string caption;
+    // The texts of the lines: those of Setup, then those of the run.
     std::string firstText;
     std::string secondText;
     int low = 0;
     int high = 0;
     int step = 0;
     int position = 0;
+    DWORD updateInterval = 100;
+    // When the window last showed the texts and the position (GetTickCount).
+    DWORD updated = 0;
 
 private:
+    // Shows the texts and the position now.
+    void Update();
     LRESULT OnInitDialog();
     LRESULT OnCommand(UINT id);
     LRESULT OnClose();

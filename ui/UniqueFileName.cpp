@@ -1,6 +1,5 @@
 #include "ui/UniqueFileName.h"
 
-#include "framework/CFile.h"
 #include "framework/CPathParts.h"
 #include "framework/StringUtil.h"
 
@@ -23,19 +22,13 @@ bool FitsPathLimit(const std::string& path)
     return characters > 0 && characters <= MAX_PATH;
 }
 
-bool IsTaken(const std::string& path)
-{
-    CFile file;
-    return file.Open(true, kGenericRead, path);
 }
 
-}
-
-std::string MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName)
+UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName)
 {
     CPathParts parts(oldPath.c_str());
     if (SameName(newBaseName, parts.baseName))
-        return oldPath;
+        return {UniqueFileName::kKept, oldPath};
     std::string name = newBaseName;
     if (name.size() > kMaxBaseName)
         name.resize(WholeCharacters(name, kMaxBaseName));
@@ -45,15 +38,20 @@ std::string MakeUniqueFileName(const std::string& oldPath, const std::string& ne
             candidate += "(" + std::to_string(number) + ")";
         candidate += parts.extension;
         if (!FitsPathLimit(candidate))
-            return std::string();
+            return {UniqueFileName::kTooLong, oldPath};
         // A file that already carries a numbered form of its new name keeps it, so that a second
         // run over the same files renames nothing.
         if (SameName(candidate, oldPath))
-            return oldPath;
-        if (!IsTaken(candidate))
-            return candidate;
+            return {UniqueFileName::kKept, oldPath};
+        TracePath("orgFile", oldPath);
+        TracePath("newFilename", candidate);
+        if (MoveFileA(oldPath.c_str(), candidate.c_str()))
+            return {UniqueFileName::kMoved, candidate};
+        DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            return {UniqueFileName::kFailed, oldPath};
     }
-    return oldPath;
+    return {UniqueFileName::kKept, oldPath};
 }
 
 bool IsBaseName(const std::string& name)
@@ -66,4 +64,9 @@ bool IsBaseName(const std::string& name)
             return false;
     }
     return true;
+}
+
+void TracePath(const char* label, const std::string& path)
+{
+    OutputDebugStringA(("\n" + std::string(label) + ":" + path).c_str());
 }

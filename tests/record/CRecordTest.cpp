@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 using namespace fixtures;
 
@@ -71,6 +73,28 @@ TEST(CRecord, DecodedTextsAreKept)
     ASSERT_TRUE(record.Load(path));
     EXPECT_FALSE(record.unpacked);
     EXPECT_EQ("", record.mapScript);
+}
+
+// A moved file keeps its content and its time: the record follows it without reading it again.
+TEST(CRecord, AMovedRecordKeepsItsTimeAndDecodedTexts)
+{
+    std::string path = testfiles::Write("record_moved.rec", FileBytes(GoodBody()));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    ASSERT_EQ(kSettings, record.GetGameSettings());
+    std::string time = record.timeText;
+    std::string newPath = testfiles::Path("record_moved_to.rec");
+    ASSERT_EQ(0, std::rename(path.c_str(), newPath.c_str()));
+    record.Moved(newPath);
+    EXPECT_EQ(newPath, record.path);
+    EXPECT_EQ("record_moved_to.rec", record.fileName);
+    EXPECT_EQ(time, record.timeText);
+    EXPECT_TRUE(record.unpacked);
+    EXPECT_EQ(kSettings, record.settings);
+    EXPECT_EQ(kMap, record.GetMapScript());
+    CRecord loaded;
+    ASSERT_TRUE(loaded.Load(newPath));
+    EXPECT_EQ(time, loaded.timeText);
 }
 
 struct FailureCase {

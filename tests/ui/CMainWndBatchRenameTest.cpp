@@ -3,10 +3,13 @@
 #include "RunTestSupport.h"
 
 #include "RecordFixtures.h"
+#include "ChildProcess.h"
 #include "RenameCases.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -183,11 +186,10 @@ TEST_F(BatchRename, ClashesTakeNumbersAndASecondRunRenamesNothing)
     std::vector<std::string> expected = {"game(2).rec", "game(3).rec", "game(4).rec"};
     EXPECT_EQ(expected, Rows());
     EXPECT_EQ((std::vector<std::string>{"game(2).rec", "game(3).rec", "game(4).rec", "game.rec"}), FilesIn(folder));
-    DebugOutputRecorder debugger;
     Command(ID_EDIT_BATCH_RENAME);
     EXPECT_EQ(expected, Rows());
-    for (const std::string& line : debugger.lines)
-        EXPECT_NE(0u, line.find("\norgFile:")) << line;
+    EXPECT_EQ((std::vector<std::string>{"game(2).rec", "game(3).rec", "game(4).rec", "game.rec"}), FilesIn(folder));
+    EXPECT_EQ(2u, boxes.boxes.size());
     ExpectNoTemporaryFileLeft();
 }
 
@@ -418,5 +420,120 @@ TEST_F(BatchRename, TheBarIsFullAfterItsSteps)
     }
     EXPECT_EQ(5, progress.steps[4].high);
 }
+
+}
+
+namespace {
+
+const int kKillFiles = 200;
+
+std::string Numbered(const char* prefix, int number)
+{
+    char text[32] = {};
+    wsprintfA(text, "%s%03d", prefix, number);
+    return text;
+}
+
+// The child of the kill test: a batch rename over every file of the folder it is given, run to
+// its end unless it is killed first.
+TEST_F(BatchRename, RunsOverTheKillFolder)
+{
+    const char* given = std::getenv("TV_KILL_FOLDER");
+    if (!given)
+        GTEST_SKIP() << "run by BatchRenameKill";
+    std::string killFolder = given;
+    std::vector<int> rows;
+    for (const std::string& name : FilesIn(killFolder))
+        rows.push_back(AddRow(killFolder + name));
+    Select(rows);
+    mainWnd.data.option.templates["Rename"].value = "Echo.xsl";
+    Command(ID_EDIT_BATCH_RENAME);
+}
+
+struct KillOutcome {
+    bool killedWhileRunning = false;
+    int renamedBeforeTheKill = 0;
+};
+
+// Starts the child over the folder and kills it once it has renamed at least moment files (at
+// once when its temporary file is there, for moment 0).
+KillOutcome KillDuringTheRun(const std::string& folder, const std::string& temporary, int moment)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    HANDLE child = childprocess::Start(self, "BatchRename.RunsOverTheKillFolder",
+                                       {"TV_KILL_FOLDER=" + folder, "TMP=" + temporary, "TEMP=" + temporary});
+    KillOutcome outcome;
+    if (!child) {
+        ADD_FAILURE() << "the child did not start";
+        return outcome;
+    }
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(child, 0) == WAIT_TIMEOUT && GetTickCount() - start < 120000) {
+        int renamed = 0;
+        for (const std::string& name : FilesIn(folder))
+            renamed += name[0] != 'r';
+        if (moment == 0 ? !FilesIn(temporary).empty() : renamed >= moment) {
+            outcome.killedWhileRunning = TerminateProcess(child, 1) != FALSE;
+            outcome.renamedBeforeTheKill = renamed;
+            break;
+        }
+    }
+    WaitForSingleObject(child, 10000);
+    CloseHandle(child);
+    return outcome;
+}
+
+class BatchRenameKill : public testing::TestWithParam<int> {};
+
+// Moves are the only change to the user's files: whenever the program dies, every file is there
+// exactly once, under its old name or its new one, and still decodes; only the temporary file is
+// left over.
+TEST_P(BatchRenameKill, EveryFileSurvives)
+{
+    int moment = GetParam();
+    std::string folder = runtest::Folder("Kill" + std::to_string(moment));
+    std::string temporary = runtest::Folder("KillTemp" + std::to_string(moment));
+    for (int i = 0; i < kKillFiles; ++i) {
+        // Every tenth file takes a name that others take too, so that numbered names come in.
+        std::string newName = i % 10 == 0 ? "taken" : Numbered("new", i);
+        fixtures::WriteRecord("Kill" + std::to_string(moment) + "\\" + Numbered("r", i) + ".rec",
+                              "<GameSettings><NewName>" + newName + "</NewName><Marker>" + std::to_string(i) +
+                                  "</Marker></GameSettings>");
+    }
+    KillOutcome outcome = KillDuringTheRun(folder, temporary, moment);
+    EXPECT_TRUE(outcome.killedWhileRunning) << "the run had ended before the kill";
+    std::vector<std::string> names = FilesIn(folder);
+    int renamed = 0;
+    for (const std::string& name : names)
+        renamed += name[0] != 'r';
+    std::printf("killed when %d of %d files were seen renamed; %d were renamed when it died\n",
+                outcome.renamedBeforeTheKill, kKillFiles, renamed);
+
+    ASSERT_EQ(static_cast<size_t>(kKillFiles), names.size());
+    std::vector<int> seen(kKillFiles, 0);
+    for (const std::string& name : names) {
+        EXPECT_EQ(".rec", name.substr(name.size() - 4)) << name;
+        CRecord record;
+        ASSERT_TRUE(record.Load(folder + name)) << name;
+        const std::string& settings = record.GetGameSettings();
+        size_t marker = settings.find("<Marker>");
+        ASSERT_NE(std::string::npos, marker) << name << ": " << record.GetMessageText();
+        int number = std::atoi(settings.c_str() + marker + 8);
+        ASSERT_TRUE(number >= 0 && number < kKillFiles) << name;
+        ++seen[static_cast<size_t>(number)];
+        bool oldName = name == Numbered("r", number) + ".rec";
+        bool newName = name == Numbered("new", number) + ".rec" || name.rfind("taken", 0) == 0;
+        EXPECT_TRUE(oldName || newName) << name << " holds file " << number;
+    }
+    EXPECT_EQ(std::vector<int>(kKillFiles, 1), seen);
+    EXPECT_LE(FilesIn(temporary).size(), 1u);
+}
+
+// Renamed files seen before the kill.
+INSTANTIATE_TEST_SUITE_P(Moments, BatchRenameKill, testing::Values(0, 1, 3, 10, 33, 66, 100, 133, 166, 190),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return "After" + std::to_string(info.param);
+                         });
 
 }

@@ -92,12 +92,44 @@ TEST_F(ProgressDialog, CreateOnAnOpenDialogMakesNoSecondWindow)
     EXPECT_EQ(1, dialogs);
 }
 
-TEST_F(ProgressDialog, TheBarIsFullAfterItsSteps)
+TEST_F(ProgressDialog, EveryStepShowsWithoutAnInterval)
 {
+    dialog.updateInterval = 0;
     for (int i = 1; i <= 5; ++i) {
+        dialog.SetLines("k " + std::to_string(i), "file " + std::to_string(i));
         dialog.Step();
         EXPECT_EQ(i, Position());
+        EXPECT_EQ("k " + std::to_string(i), Text(dialog.firstLine.window));
+        EXPECT_EQ("file " + std::to_string(i), Text(dialog.secondLine.window));
     }
+}
+
+// Within the interval the window keeps what it shows; the last step shows the bar full.
+TEST_F(ProgressDialog, StepsWithinTheIntervalWaitUntilTheBarIsFull)
+{
+    dialog.updateInterval = 60000;
+    for (int i = 1; i <= 4; ++i) {
+        dialog.SetLines("k " + std::to_string(i), "file");
+        dialog.Step();
+    }
+    EXPECT_EQ(0, Position());
+    EXPECT_EQ("一行目", Text(dialog.firstLine.window));
+    dialog.SetLines("k 5", "last");
+    dialog.Step();
+    EXPECT_EQ(5, Position());
+    EXPECT_EQ("k 5", Text(dialog.firstLine.window));
+    EXPECT_EQ("last", Text(dialog.secondLine.window));
+}
+
+TEST_F(ProgressDialog, StepsPastTheIntervalShow)
+{
+    dialog.updateInterval = 20;
+    dialog.Step();
+    Sleep(40);
+    dialog.SetLines("k 2", "file 2");
+    dialog.Step();
+    EXPECT_EQ(2, Position());
+    EXPECT_EQ("k 2", Text(dialog.firstLine.window));
 }
 
 struct CancelCase {
@@ -117,7 +149,8 @@ TEST_P(ProgressDialogCancel, ClearsRunningAndClosesTheWindow)
     EXPECT_EQ(nullptr, dialog.window);
     EXPECT_EQ(nullptr, dialog.firstLine.window);
     // The run's later updates change nothing.
-    EXPECT_EQ(0, dialog.firstLine.SetText("x"));
+    dialog.updateInterval = 0;
+    dialog.SetLines("x", "y");
     dialog.Step();
     EXPECT_EQ(nullptr, dialog.window);
 }
@@ -148,21 +181,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProgressDialog, SetupStartsEveryRunAnew)
 {
+    dialog.updateInterval = 0;
     dialog.Step();
     dialog.Destroy();
     EXPECT_TRUE(dialog.running);
-    dialog.Setup("b", "c", "", 10, 20, 2);
+    dialog.Setup("b", "c", "", 0, 20, 2);
     EXPECT_FALSE(dialog.running);
     EXPECT_EQ(0, dialog.position);
     dialog.Create(nullptr);
     EXPECT_TRUE(dialog.running);
+    EXPECT_EQ("b", Text(dialog.window));
     PBRANGE range = {};
     SendMessageA(Bar(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-    EXPECT_EQ(10, range.iLow);
     EXPECT_EQ(20, range.iHigh);
-    EXPECT_EQ(10, Position());
+    EXPECT_EQ(0, Position());
     dialog.Step();
-    EXPECT_EQ(12, Position());
+    EXPECT_EQ(2, Position());
 }
 
 }

@@ -64,8 +64,8 @@ inline std::string BesideTheProgram(const std::string& name)
     return mainwindow::ProgramFolder() + "\\" + name;
 }
 
-// What the progress dialog showed at each step of a run, read when the bar had just stepped; an
-// action of the test may run there too.
+// What the progress dialog showed at each update during a run (each step of a run when its
+// updateInterval is 0), read when the bar had just moved; an action of the test may run there too.
 class ProgressRecorder {
 public:
     struct Step {
@@ -99,10 +99,19 @@ private:
         return text;
     }
 
+    static bool IsBar(HWND window)
+    {
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof(className));
+        return std::string(className) == PROGRESS_CLASSA;
+    }
+
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
     {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (code == HC_ACTION && current && call->message == PBM_STEPIT) {
+        // The dialog's first position, 0, is set before the run; other controls take the same
+        // message number for other things.
+        if (code == HC_ACTION && current && call->message == PBM_SETPOS && call->wParam > 0 && IsBar(call->hwnd)) {
             HWND dialog = GetParent(call->hwnd);
             Step step = {ItemText(dialog, IDC_PROGRESS_FIRST_LINE), ItemText(dialog, IDC_PROGRESS_SECOND_LINE),
                          static_cast<int>(SendMessageA(call->hwnd, PBM_GETPOS, 0, 0)),
@@ -194,6 +203,12 @@ public:
 // The main window with rows of real files, added as the file list adds them.
 class RunWindow : public mainwindow::MainWindow {
 protected:
+    // Every step of a run reaches the progress dialog, so that the tests see each.
+    void SetUp() override
+    {
+        MainWindow::SetUp();
+        mainWnd.progress.updateInterval = 0;
+    }
     // A row at the end for the file at path, showing its file name; the row's number.
     int AddRow(const std::string& path)
     {

@@ -1,11 +1,13 @@
 #include "ui/UniqueFileName.h"
 
+#include "RunTestSupport.h"
 #include "TestFiles.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,9 +16,7 @@ namespace {
 // A folder of its own per case, so that the files of one case do not take the names of another.
 std::string Folder(const std::string& name)
 {
-    std::string folder = testfiles::Path(name);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
+    return runtest::Folder("Unique" + name);
 }
 
 void Touch(const std::string& path)
@@ -41,26 +41,26 @@ struct Case {
     std::vector<std::string> existing;  // files in the folder besides the old one
     std::string oldName;
     std::string newBase;
-    // The name of the result in the folder; "=" for the old path, "" for a refusal.
-    std::string expected;
+    UniqueFileName::Outcome outcome;
+    std::string expected;  // the name that the file has afterwards
 };
 
-class UniqueFileName : public testing::TestWithParam<Case> {};
+class UniqueName : public testing::TestWithParam<Case> {};
 
-TEST_P(UniqueFileName, PicksTheFirstFreeName)
+TEST_P(UniqueName, MovesToTheFirstFreeName)
 {
     const Case& c = GetParam();
     std::string folder = Folder(c.name);
     Touch(folder + c.oldName);
     for (const std::string& name : c.existing)
         Touch(folder + name);
-    std::string result = MakeUniqueFileName(folder + c.oldName, c.newBase);
-    if (c.expected == "=")
-        EXPECT_EQ(folder + c.oldName, result);
-    else if (c.expected.empty())
-        EXPECT_EQ("", result);
-    else
-        EXPECT_EQ(folder + c.expected, result);
+    UniqueFileName result = MakeUniqueFileName(folder + c.oldName, c.newBase);
+    EXPECT_EQ(c.outcome, result.outcome);
+    EXPECT_EQ(folder + c.expected, result.path);
+    std::vector<std::string> files = c.existing;
+    files.push_back(c.expected);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, runtest::FilesIn(folder));
 }
 
 std::vector<std::string> Numbered(const std::string& base, int last)
@@ -71,56 +71,110 @@ std::vector<std::string> Numbered(const std::string& base, int last)
     return names;
 }
 
+const UniqueFileName::Outcome kMoved = UniqueFileName::kMoved;
+const UniqueFileName::Outcome kKept = UniqueFileName::kKept;
+
 INSTANTIATE_TEST_SUITE_P(
-    Names, UniqueFileName,
+    Names, UniqueName,
     testing::Values(
-        Case{"Free", {}, "a.rec", "b", "b.rec"},
-        Case{"ExtensionKeptAsSpelled", {}, "a.RCX", "b", "b.RCX"},
-        Case{"OwnNameLetterCaseAside", {}, "Game.rec", "gAME", "="},
-        Case{"OwnJapaneseName", {}, "\x8e\x8e\x8d\x87.rec", "\x8e\x8e\x8d\x87", "="},
-        Case{"Taken", {"b.rec"}, "a.rec", "b", "b(2).rec"},
-        Case{"TakenTwice", {"b.rec", "b(2).rec"}, "a.rec", "b", "b(3).rec"},
-        Case{"TakenInAnotherCase", {"B.rec"}, "a.rec", "b", "b(2).rec"},
-        Case{"AllNinetyNineTaken", Numbered("b", 99), "a.rec", "b", "="},
-        Case{"NinetyEightTaken", Numbered("b", 98), "a.rec", "b", "b(99).rec"},
+        Case{"Free", {}, "a.rec", "b", kMoved, "b.rec"},
+        Case{"ExtensionKeptAsSpelled", {}, "a.RCX", "b", kMoved, "b.RCX"},
+        Case{"OwnNameLetterCaseAside", {}, "Game.rec", "gAME", kKept, "Game.rec"},
+        Case{"OwnJapaneseName", {}, "\x8e\x8e\x8d\x87.rec", "\x8e\x8e\x8d\x87", kKept, "\x8e\x8e\x8d\x87.rec"},
+        Case{"JapaneseName", {}, "a.rec", "\x8e\x8e\x8d\x87", kMoved, "\x8e\x8e\x8d\x87.rec"},
+        Case{"Taken", {"b.rec"}, "a.rec", "b", kMoved, "b(2).rec"},
+        Case{"TakenTwice", {"b.rec", "b(2).rec"}, "a.rec", "b", kMoved, "b(3).rec"},
+        Case{"TakenInAnotherCase", {"B.rec"}, "a.rec", "b", kMoved, "b(2).rec"},
+        Case{"AllNinetyNineTaken", Numbered("b", 99), "a.rec", "b", kKept, "a.rec"},
+        Case{"NinetyEightTaken", Numbered("b", 98), "a.rec", "b", kMoved, "b(99).rec"},
         // A second run over the same files renames none of them again.
-        Case{"OwnNumberedForm", {"b.rec"}, "b(2).rec", "b", "="},
-        Case{"OwnNumberedFormLetterCaseAside", {"b.rec", "b(2).rec"}, "B(3).rec", "b", "="},
-        Case{"NumberedFormOfAnotherBeforeOwn", {"b.rec"}, "b(3).rec", "b", "b(2).rec"},
-        Case{"CutTo256Bytes", {}, "a.rec", Repeat(kA, 150), Repeat(kA, 128) + ".rec"},
-        Case{"CutOnAWholeCharacter", {}, "a.rec", "x" + Repeat(kA, 150), "x" + Repeat(kA, 127) + ".rec"}),
+        Case{"OwnNumberedForm", {"b.rec"}, "b(2).rec", "b", kKept, "b(2).rec"},
+        Case{"OwnNumberedFormLetterCaseAside", {"b.rec", "b(2).rec"}, "B(3).rec", "b", kKept, "B(3).rec"},
+        Case{"NumberedFormOfAnotherBeforeOwn", {"b.rec"}, "b(3).rec", "b", kMoved, "b(2).rec"},
+        Case{"FileNamesCannotHoldIt", {}, "a.rec", "a?b", UniqueFileName::kFailed, "a.rec"}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
-// A file that exists but cannot be opened counts as free: the move then fails and is reported.
-TEST(UniqueFileNameHeld, AFileHeldOpenCountsAsFree)
+struct CutCase {
+    const char* name;
+    std::string newBase;
+    std::string expected;
+};
+
+class UniqueNameCut : public testing::TestWithParam<CutCase> {};
+
+// Wine's file names are the host's, whose 255 bytes of UTF-8 hold no name of 256 bytes of
+// double-byte characters: the cut is read from the name that the move is asked for.
+TEST_P(UniqueNameCut, CutsTheNameTo256BytesOnAWholeCharacter)
+{
+    std::string folder = Folder(GetParam().name);
+    Touch(folder + "a.rec");
+    std::vector<std::string> lines;
+    {
+        runtest::DebugOutputRecorder debugger;
+        MakeUniqueFileName(folder + "a.rec", GetParam().newBase);
+        lines = debugger.lines;
+    }
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ("\norgFile:" + folder + "a.rec", lines[0]);
+    EXPECT_EQ("\nnewFilename:" + folder + GetParam().expected, lines[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UniqueNameCut,
+                         testing::Values(CutCase{"CutTo256Bytes", Repeat(kA, 150), Repeat(kA, 128) + ".rec"},
+                                         CutCase{"CutOnAWholeCharacter", "x" + Repeat(kA, 150),
+                                                 "x" + Repeat(kA, 127) + ".rec"},
+                                         CutCase{"ShortEnough", Repeat(kA, 128), Repeat(kA, 128) + ".rec"}),
+                         [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
+
+// The move finds a file that is held open taken, as any other.
+TEST(UniqueNameHeld, AFileHeldOpenIsTaken)
 {
     std::string folder = Folder("Held");
     Touch(folder + "a.rec");
     Touch(folder + "b.rec");
     HANDLE held = CreateFileA((folder + "b.rec").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_EQ(folder + "b.rec", MakeUniqueFileName(folder + "a.rec", "b"));
+    UniqueFileName result = MakeUniqueFileName(folder + "a.rec", "b");
     CloseHandle(held);
-    EXPECT_EQ(folder + "b(2).rec", MakeUniqueFileName(folder + "a.rec", "b"));
+    EXPECT_EQ(UniqueFileName::kMoved, result.outcome);
+    EXPECT_EQ(folder + "b(2).rec", result.path);
 }
 
 // Paths of 259 characters are the longest the file functions take.
-TEST(UniqueFileNameLimit, RefusesCandidatesPastThePathLimit)
+TEST(UniqueNameLimit, RefusesCandidatesPastThePathLimit)
 {
     std::string folder = Folder("Limit");
     Touch(folder + "a.rec");
     size_t room = 259 - folder.size() - 4;
     ASSERT_LT(room, kMaxBaseName);
-    std::string fits(room, 'n');
-    EXPECT_EQ(folder + fits + ".rec", MakeUniqueFileName(folder + "a.rec", fits));
-    EXPECT_EQ("", MakeUniqueFileName(folder + "a.rec", fits + "n"));
-    // Counted in characters: double-byte characters take one each.
-    std::string japanese = Repeat(kA, static_cast<int>(room / 2));
-    EXPECT_EQ(folder + japanese + ".rec", MakeUniqueFileName(folder + "a.rec", japanese));
+    std::string tooLong(room + 1, 'n');
+    UniqueFileName refused = MakeUniqueFileName(folder + "a.rec", tooLong);
+    EXPECT_EQ(UniqueFileName::kTooLong, refused.outcome);
+    EXPECT_EQ(folder + "a.rec", refused.path);
     // The name fits, but its numbered forms do not.
     std::string taken(room - 2, 't');
     Touch(folder + taken + ".rec");
-    EXPECT_EQ("", MakeUniqueFileName(folder + "a.rec", taken));
+    EXPECT_EQ(UniqueFileName::kTooLong, MakeUniqueFileName(folder + "a.rec", taken).outcome);
+    std::string fits(room, 'n');
+    UniqueFileName moved = MakeUniqueFileName(folder + "a.rec", fits);
+    EXPECT_EQ(UniqueFileName::kMoved, moved.outcome);
+    EXPECT_EQ(folder + fits + ".rec", moved.path);
+}
+
+// Characters are counted, not bytes: a double-byte character takes one.
+TEST(UniqueNameLimit, CountsCharacters)
+{
+    std::string folder = Folder("LimitJapanese");
+    Touch(folder + "a.rec");
+    size_t room = 259 - folder.size() - 4;
+    std::vector<std::string> lines;
+    {
+        runtest::DebugOutputRecorder debugger;
+        EXPECT_NE(UniqueFileName::kTooLong, MakeUniqueFileName(folder + "a.rec", Repeat(kA, static_cast<int>(room / 2))).outcome);
+        lines = debugger.lines;
+    }
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ("\nnewFilename:" + folder + Repeat(kA, static_cast<int>(room / 2)) + ".rec", lines[1]);
 }
 
 struct BaseNameCase {
