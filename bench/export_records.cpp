@@ -4,7 +4,7 @@
 #include "WindowBench.h"
 
 #include "MessageBoxRecorder.h"
-#include "ui/DialogVisitor.h"
+#include "DialogVisitor.h"
 
 #include <cstdio>
 #include <cstdlib>
