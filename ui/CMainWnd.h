@@ -114,8 +114,6 @@ private:
     struct BatchRun;
     enum class RowOutcome { Next, Renamed, Stop };
     RowOutcome RenameRow(BatchRun& run, int row, CRecord& record);
-    // The record of a list row; null for a row without one.
-    CRecord* RecordOfRow(int row);
     static std::string ProgramFolder();
 
     // The long runs under the progress dialog, with the main window disabled meanwhile

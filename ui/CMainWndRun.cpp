@@ -45,9 +45,3 @@ void CMainWnd::ReportRunErrors(const CRunErrors& errors)
     if (!errors.Empty())
         ShowError(window, errors.Text());
 }
-
-CRecord* CMainWnd::RecordOfRow(int row)
-{
-    auto found = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
-    return found == data.records.end() ? nullptr : &found->second;
-}
