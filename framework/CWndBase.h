@@ -3,7 +3,7 @@
 
 // The one window procedure of the program: the procedure of every window class it registers,
 // the dialog procedure of its dialogs and the subclass procedure of its controls. It finds the
-// object bound to the window through the "CPP_CLASS" property and hands it the message.
+// object bound to the window (which the "CPP_CLASS" property names too) and hands it the message.
 LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The root of the window classes: binds one object to one window. The binding starts at

@@ -157,6 +157,30 @@ TEST_F(WindowBinding, DestroyedObjectLeavesItsWindowUnbound)
     EXPECT_EQ("still works", WindowText(first));
 }
 
+// A window of the program's own class keeps the shared procedure when its object lets go or
+// another object takes it over: its messages must reach only the object bound now, or none.
+TEST_F(WindowBinding, MessagesReachOnlyTheObjectBoundNow)
+{
+    CRecordingWindow first;
+    ASSERT_TRUE(CreateTopLevel(first));
+    HWND handle = first.window;
+    CRecordingWindow second;
+    ASSERT_TRUE(second.Attach(handle));
+    first.messages.clear();
+    SendMessageA(handle, WM_USER, 0, 0);
+    EXPECT_FALSE(first.Saw(WM_USER));
+    EXPECT_TRUE(second.Saw(WM_USER));
+
+    ASSERT_TRUE(second.Detach());
+    second.messages.clear();
+    SetWindowTextA(handle, "nobody's");
+    EXPECT_TRUE(second.messages.empty());
+    EXPECT_TRUE(first.messages.empty());
+    EXPECT_EQ("nobody's", WindowText(handle));
+    EXPECT_EQ(nullptr, Property(handle));
+    DestroyWindow(handle);
+}
+
 // Controls that keep an image handle at the offset where a dialog keeps its procedure: binding
 // must neither take them for dialogs nor overwrite the handle.
 struct ImageControlCase {
