@@ -66,7 +66,7 @@ BOOL CTreeView::EnsureVisible(HTREEITEM item)
 }
 
 HTREEITEM CTreeView::InsertItem(const std::string& text, HTREEITEM parent, HTREEITEM after,
-                                int image, int selectedImage, LPARAM param)
+                                int image, int selectedImage, LPARAM param, UINT state)
 {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
@@ -78,6 +78,11 @@ HTREEITEM CTreeView::InsertItem(const std::string& text, HTREEITEM parent, HTREE
     item.iImage = image;
     item.iSelectedImage = selectedImage < 0 ? image : selectedImage;
     item.lParam = param;
+    if (state) {
+        item.mask |= TVIF_STATE;
+        item.state = state;
+        item.stateMask = state;
+    }
     return reinterpret_cast<HTREEITEM>(
         SendMsg(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }

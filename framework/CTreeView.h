@@ -23,8 +23,10 @@ public:
     BOOL SelectItem(HTREEITEM item, UINT code);
     BOOL EnsureVisible(HTREEITEM item);
     // after: an item, TVI_FIRST or TVI_LAST; a negative selectedImage means the same as image.
+    // state: TVIS_ flags the item starts with (TVIS_EXPANDED: the children inserted below it
+    // later show at once, without a TVM_EXPAND each).
     HTREEITEM InsertItem(const std::string& text, HTREEITEM parent, HTREEITEM after, int image,
-                         int selectedImage, LPARAM param);
+                         int selectedImage, LPARAM param, UINT state = 0);
     // The item's text and, when record is given, its record (text pointer null). false for a null
     // item, without a call.
     bool GetItem(HTREEITEM item, std::string& text, TVITEMA* record = nullptr);

@@ -72,19 +72,33 @@ private:
     CRecord* RecordOfRow(int row);
 
     // The record tree
-    // What a fill of the tree has left out.
+    // A fill of the tree: its items laid out in order before any is inserted, and what it has
+    // left out.
     struct TreeFill {
-        int count = 0;
+        static constexpr size_t kTopLevel = static_cast<size_t>(-1);
+        struct Item {
+            std::string text;
+            // The parent's position in the items; kTopLevel for the root.
+            size_t parent;
+            int image;
+            int selectedImage;
+            // A child shown below the item asked for its expansion.
+            bool expand;
+            bool hasChildren;
+            HTREEITEM handle;
+        };
+        std::vector<Item> items;
         bool full = false;
         bool tooDeep = false;
         bool textCut = false;
         // The error box's text that reports it; empty when nothing was left out.
         std::string CutsText() const;
     };
-    void FillTreeLevel(TreeFill& fill, HTREEITEM parent, const std::vector<Sprig::Node*>& nodes,
+    void FillTreeLevel(TreeFill& fill, size_t parent, const std::vector<Sprig::Node*>& nodes,
                        const std::string& version);
-    HTREEITEM InsertTreeItem(TreeFill& fill, const std::string& text, HTREEITEM parent, int image,
-                             int selectedImage);
+    bool AddTreeItem(TreeFill& fill, const std::string& text, size_t parent, int image,
+                     int selectedImage);
+    void InsertTreeItems(TreeFill& fill, bool expand);
     void ShowTreeFailure(const std::string& text);
 
     // Messages

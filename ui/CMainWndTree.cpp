@@ -27,62 +27,64 @@ void CMainWnd::ShowRecordInTree(int row)
     CRecord* record = RecordOfRow(row);
     if (!record)
         return;
+    // Under Wine a visible tree lays itself out again and repaints at every item deleted, and at
+    // every item inserted below an expanded one: a fill of a hundred items would take seconds.
+    // The tree shows the whole fill at once instead.
+    tree.SendMsg(WM_SETREDRAW, FALSE, 0);
     tree.DeleteAllItems();
     std::string settings = record->GetGameSettings();
     TreeFill fill;
-    // Under Wine a visible tree repaints at every item inserted below an expanded one: a fill of
-    // a hundred items would take seconds. The tree shows the whole fill at once instead.
-    tree.SendMsg(WM_SETREDRAW, FALSE, 0);
+    std::string failure;
     try {
         Sprig::DOM_Parser parser;
         parser.ignoreWhitespace = true;
         std::unique_ptr<Sprig::Document> document(parser.Parse(settings.c_str()));
         const Sprig::Element* root = document->GetRootElement();
-        HTREEITEM rootItem = InsertTreeItem(fill, root->GetQualifiedName(), TVI_ROOT,
-                                            kElementImage, kOpenElementImage);
-        FillTreeLevel(fill, rootItem, root->Children(), record->formatVersion);
-        tree.Expand(rootItem, TVE_EXPAND);
-        tree.EnsureVisible(rootItem);
-        tree.SelectItem(rootItem, TVGN_CARET);
+        AddTreeItem(fill, root->GetQualifiedName(), TreeFill::kTopLevel, kElementImage,
+                    kOpenElementImage);
+        FillTreeLevel(fill, 0, root->Children(), record->formatVersion);
+        fill.items[0].expand = true;
     } catch (const Sprig::ParsingException& error) {
-        ShowTreeFailure("エラー場所：" + FormatInt(error.position, "%ld") + "\n" + error.what());
+        failure = "エラー場所：" + FormatInt(error.position, "%ld") + "\n" + error.what();
     } catch (const std::exception& error) {
-        ShowTreeFailure(error.what());
+        failure = error.what();
+    }
+    // A fill that failed keeps the items laid out before the failure, none of them expanded.
+    InsertTreeItems(fill, failure.empty());
+    if (failure.empty()) {
+        tree.EnsureVisible(fill.items[0].handle);
+        tree.SelectItem(fill.items[0].handle, TVGN_CARET);
+    } else {
+        ShowTreeFailure(failure);
     }
     std::string cuts = fill.CutsText();
     if (!cuts.empty())
         ShowTreeFailure(cuts);
     tree.SendMsg(WM_SETREDRAW, TRUE, 0);
-    tree.Redraw(true);
+    InvalidateRect(tree.window, nullptr, TRUE);
 }
 
 // Walks the nodes level by level without recursion, so that the depth of a settings text never
-// decides the depth of the stack. Items, their order and their expansion are those of a walk
-// that handles each child in turn: under an element's item its text, then its attributes, then
-// its child elements; with auto expand an item is expanded once a child is shown below it.
-void CMainWnd::FillTreeLevel(TreeFill& fill, HTREEITEM parent,
+// decides the depth of the stack, and lays out the items of a walk that handles each child in
+// turn: under an element's item its text, then its attributes, then its child elements; with
+// auto expand an item is expanded once a child is shown below it.
+void CMainWnd::FillTreeLevel(TreeFill& fill, size_t parent,
                              const std::vector<Sprig::Node*>& nodes, const std::string& version)
 {
     const bool autoExpand = mainMenu.IsChecked(ID_TREE_AUTO_EXPAND);
     const bool showAll = mainMenu.IsChecked(ID_TREE_SHOW_ALL);
     struct Level {
-        HTREEITEM parent;
+        size_t parent;
         const std::vector<Sprig::Node*>* nodes;
         size_t next;
-        bool expanded;
     };
-    // Each item that gets a child shown is expanded once, after the walk: under Wine every item
-    // inserted below an expanded item, and every expansion again, costs a walk of the tree.
-    std::vector<HTREEITEM> expansions;
-    auto expand = [&](Level& level) {
-        if (autoExpand && !level.expanded) {
-            expansions.push_back(level.parent);
-            level.expanded = true;
-        }
+    auto expand = [&](const Level& level) {
+        if (autoExpand)
+            fill.items[level.parent].expand = true;
     };
     // The parent item lies at depth 1, so the items of a level lie one deeper than the count of
     // levels, and an element's text item one deeper still.
-    std::vector<Level> levels{{parent, &nodes, 0, false}};
+    std::vector<Level> levels{{parent, &nodes, 0}};
     while (!levels.empty()) {
         Level& level = levels.back();
         if (level.next == level.nodes->size() || fill.full) {
@@ -93,7 +95,7 @@ void CMainWnd::FillTreeLevel(TreeFill& fill, HTREEITEM parent,
             continue;
         }
         const Sprig::Node* node = (*level.nodes)[level.next++];
-        HTREEITEM levelParent = level.parent;
+        size_t levelParent = level.parent;
         if (node->GetType() == Sprig::ElementNode) {
             auto element = dynamic_cast<const Sprig::Element*>(node);
             std::string name = element->GetQualifiedName();
@@ -104,43 +106,64 @@ void CMainWnd::FillTreeLevel(TreeFill& fill, HTREEITEM parent,
                 fill.tooDeep = true;
                 continue;
             }
-            HTREEITEM item =
-                InsertTreeItem(fill, name, levelParent, kElementImage, kOpenElementImage);
-            if (!item)
+            if (!AddTreeItem(fill, name, levelParent, kElementImage, kOpenElementImage))
                 continue;
+            size_t item = fill.items.size() - 1;
             if (!text.empty())
-                InsertTreeItem(fill, text, item, kTextImage, kTextImage);
-            levels.push_back({item, &element->Children(), 0, false});
+                AddTreeItem(fill, text, item, kTextImage, kTextImage);
+            levels.push_back({item, &element->Children(), 0});
             continue;
         }
         if (node->GetType() == Sprig::AttributeNode) {
             if (!showAll)
                 continue;
             auto attribute = dynamic_cast<const Sprig::Attribute*>(node);
-            InsertTreeItem(fill, attribute->GetQualifiedName() + "：" + attribute->GetValue(),
-                           levelParent, kAttributeImage, kAttributeImage);
+            AddTreeItem(fill, attribute->GetQualifiedName() + "：" + attribute->GetValue(),
+                        levelParent, kAttributeImage, kAttributeImage);
         }
         expand(level);
     }
-    for (HTREEITEM item : expansions)
-        tree.Expand(item, TVE_EXPAND);
 }
 
-// Appends an item at the end of parent's items, its text cut to the display limit; nothing once
+// Lays out an item at the end of parent's items, its text cut to the display limit; false once
 // the tree holds as many items as it may.
-HTREEITEM CMainWnd::InsertTreeItem(TreeFill& fill, const std::string& text, HTREEITEM parent,
-                                   int image, int selectedImage)
+bool CMainWnd::AddTreeItem(TreeFill& fill, const std::string& text, size_t parent, int image,
+                           int selectedImage)
 {
-    if (fill.count >= kTreeItemLimit) {
+    if (fill.items.size() >= static_cast<size_t>(kTreeItemLimit)) {
         fill.full = true;
-        return nullptr;
+        return false;
     }
-    ++fill.count;
-    if (text.size() <= kTreeTextLimit)
-        return tree.InsertItem(text, parent, TVI_LAST, image, selectedImage, 0);
-    fill.textCut = true;
-    return tree.InsertItem(text.substr(0, WholeCharacters(text, kTreeTextLimit)), parent,
-                           TVI_LAST, image, selectedImage, 0);
+    size_t length = text.size();
+    if (length > kTreeTextLimit) {
+        fill.textCut = true;
+        length = WholeCharacters(text, kTreeTextLimit);
+    }
+    fill.items.push_back(
+        {text.substr(0, length), parent, image, selectedImage, false, false, nullptr});
+    if (parent != TreeFill::kTopLevel)
+        fill.items[parent].hasChildren = true;
+    return true;
+}
+
+// Inserts the laid-out items in their order. An item to expand is inserted expanded, in the
+// state a TVM_EXPAND after its children would give it: under Wine every TVM_EXPAND walks the
+// tree and sends two notifications. An item whose parent the tree refused is left out.
+void CMainWnd::InsertTreeItems(TreeFill& fill, bool expand)
+{
+    for (TreeFill::Item& item : fill.items) {
+        HTREEITEM parent = TVI_ROOT;
+        if (item.parent != TreeFill::kTopLevel) {
+            parent = fill.items[item.parent].handle;
+            if (!parent)
+                continue;
+        }
+        UINT state = 0;
+        if (expand && item.expand && item.hasChildren)
+            state = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+        item.handle = tree.InsertItem(item.text, parent, TVI_LAST, item.image,
+                                      item.selectedImage, 0, state);
+    }
 }
 
 std::string CMainWnd::TreeFill::CutsText() const

@@ -60,6 +60,31 @@ TEST_F(TreeView, ItemsAreWalkedSelectedAndReadBack)
     EXPECT_EQ(nullptr, tree.GetRoot());
 }
 
+// An item inserted expanded, with redrawing off as a fill does, ends in the state that
+// TVM_EXPAND after its children gives, shows the children inserted below it later, and costs its
+// parent window no expansion notifications.
+TEST_F(TreeView, AnItemInsertedExpandedShowsItsLaterChildren)
+{
+    tree.SendMsg(WM_SETREDRAW, FALSE, 0);
+    HTREEITEM expanded = tree.InsertItem("Player", TVI_ROOT, TVI_LAST, 1, 2, 0,
+                                         TVIS_EXPANDED | TVIS_EXPANDEDONCE);
+    HTREEITEM child = tree.InsertItem("id：3", expanded, TVI_LAST, 6, 6, 0);
+    HTREEITEM plain = tree.InsertItem("Map", TVI_ROOT, TVI_LAST, 1, 2, 0);
+    HTREEITEM hidden = tree.InsertItem("Highland", plain, TVI_LAST, 5, 5, 0);
+    tree.SendMsg(WM_SETREDRAW, TRUE, 0);
+    EXPECT_FALSE(parent.Saw(WM_NOTIFY));
+
+    EXPECT_EQ(child, TreeView_GetNextVisible(tree.window, expanded));
+    EXPECT_EQ(plain, TreeView_GetNextVisible(tree.window, child));
+    EXPECT_EQ(nullptr, TreeView_GetNextVisible(tree.window, plain));
+    UINT inserted = TreeView_GetItemState(tree.window, expanded, 0xFF);
+    EXPECT_EQ(0u, TreeView_GetItemState(tree.window, plain, 0xFF));
+    EXPECT_EQ(0u, TreeView_GetItemState(tree.window, hidden, 0xFF));
+
+    ASSERT_TRUE(tree.Expand(plain, TVE_EXPAND));
+    EXPECT_EQ(TreeView_GetItemState(tree.window, plain, 0xFF), inserted);
+}
+
 TEST_F(TreeView, TextsComeBackCutAt255Characters)
 {
     std::string longText(300, 'x');
