@@ -96,9 +96,9 @@ private:
     };
     void FillTreeLevel(TreeFill& fill, size_t parent, const std::vector<Sprig::Node*>& nodes,
                        const std::string& version);
-    bool AddTreeItem(TreeFill& fill, const std::string& text, size_t parent, int image,
+    bool AddTreeItem(TreeFill& fill, std::string text, size_t parent, int image,
                      int selectedImage);
-    void InsertTreeItems(TreeFill& fill, bool expand);
+    void InsertTreeItems(TreeFill& fill);
     void ShowTreeFailure(const std::string& text);
 
     // Messages

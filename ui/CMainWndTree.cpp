@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,8 +50,9 @@ void CMainWnd::ShowRecordInTree(int row)
     } catch (const std::exception& error) {
         failure = error.what();
     }
-    // A fill that failed keeps the items laid out before the failure, none of them expanded.
-    InsertTreeItems(fill, failure.empty());
+    // A fill that failed keeps the items laid out before the failure, expanded as far as the
+    // walk had come.
+    InsertTreeItems(fill);
     if (failure.empty()) {
         tree.EnsureVisible(fill.items[0].handle);
         tree.SelectItem(fill.items[0].handle, TVGN_CARET);
@@ -106,11 +108,12 @@ void CMainWnd::FillTreeLevel(TreeFill& fill, size_t parent,
                 fill.tooDeep = true;
                 continue;
             }
-            if (!AddTreeItem(fill, name, levelParent, kElementImage, kOpenElementImage))
+            if (!AddTreeItem(fill, std::move(name), levelParent, kElementImage,
+                             kOpenElementImage))
                 continue;
             size_t item = fill.items.size() - 1;
             if (!text.empty())
-                AddTreeItem(fill, text, item, kTextImage, kTextImage);
+                AddTreeItem(fill, std::move(text), item, kTextImage, kTextImage);
             levels.push_back({item, &element->Children(), 0});
             continue;
         }
@@ -127,20 +130,18 @@ void CMainWnd::FillTreeLevel(TreeFill& fill, size_t parent,
 
 // Lays out an item at the end of parent's items, its text cut to the display limit; false once
 // the tree holds as many items as it may.
-bool CMainWnd::AddTreeItem(TreeFill& fill, const std::string& text, size_t parent, int image,
+bool CMainWnd::AddTreeItem(TreeFill& fill, std::string text, size_t parent, int image,
                            int selectedImage)
 {
     if (fill.items.size() >= static_cast<size_t>(kTreeItemLimit)) {
         fill.full = true;
         return false;
     }
-    size_t length = text.size();
-    if (length > kTreeTextLimit) {
+    if (text.size() > kTreeTextLimit) {
         fill.textCut = true;
-        length = WholeCharacters(text, kTreeTextLimit);
+        text.resize(WholeCharacters(text, kTreeTextLimit));
     }
-    fill.items.push_back(
-        {text.substr(0, length), parent, image, selectedImage, false, false, nullptr});
+    fill.items.push_back({std::move(text), parent, image, selectedImage, false, false, nullptr});
     if (parent != TreeFill::kTopLevel)
         fill.items[parent].hasChildren = true;
     return true;
@@ -149,7 +150,7 @@ bool CMainWnd::AddTreeItem(TreeFill& fill, const std::string& text, size_t paren
 // Inserts the laid-out items in their order. An item to expand is inserted expanded, in the
 // state a TVM_EXPAND after its children would give it: under Wine every TVM_EXPAND walks the
 // tree and sends two notifications. An item whose parent the tree refused is left out.
-void CMainWnd::InsertTreeItems(TreeFill& fill, bool expand)
+void CMainWnd::InsertTreeItems(TreeFill& fill)
 {
     for (TreeFill::Item& item : fill.items) {
         HTREEITEM parent = TVI_ROOT;
@@ -159,7 +160,7 @@ void CMainWnd::InsertTreeItems(TreeFill& fill, bool expand)
                 continue;
         }
         UINT state = 0;
-        if (expand && item.expand && item.hasChildren)
+        if (item.expand && item.hasChildren)
             state = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
         item.handle = tree.InsertItem(item.text, parent, TVI_LAST, item.image,
                                       item.selectedImage, 0, state);
