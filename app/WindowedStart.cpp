@@ -52,6 +52,11 @@ bool CreateMainWindow(CMainWnd& mainWnd)
     }
     if (!mainWnd.Create(kMainClass, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                         CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, 0)) {
+        // The windows destroyed on the way out have posted the quit message, which would end
+        // the box before anyone saw it.
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
         MessageBoxA(nullptr, "MainWndウインドウを作成できません", nullptr, MB_ICONEXCLAMATION);
         return false;
     }

@@ -10,13 +10,15 @@ function(tv_add_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   # Under Wine the Unix root is drive Z:, and the recycle bin is the trash of the Unix home: the
-  # tests have a home of their own (TV_TEST_HOME), so they neither fill the user's trash nor,
-  # without a trash folder, delete for good.
+  # tests have a home of their own (TV_TEST_HOME, also given to them as a Windows path: Wine
+  # keeps HOME from its programs), so they neither fill the user's trash nor, without a trash
+  # folder, delete for good.
   set(environment "")
   set(root "")
   if(WIN32)
     set(root "Z:")
-    set(environment "HOME=${TV_TEST_HOME};XDG_DATA_HOME=${TV_TEST_HOME}/.local/share;")
+    set(environment
+      "HOME=${TV_TEST_HOME};XDG_DATA_HOME=${TV_TEST_HOME}/.local/share;TV_TEST_HOME=Z:${TV_TEST_HOME};")
   endif()
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "${environment}TV_SOURCE_DIR=${root}${PROJECT_SOURCE_DIR};TV_BINARY_DIR=${root}${PROJECT_BINARY_DIR}"

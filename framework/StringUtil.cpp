@@ -97,6 +97,16 @@ bool LastCharacterIs(const std::string& text, char c)
     return !text.empty() && text.back() == c && StartsCharacter(text, text.size() - 1);
 }
 
+std::string UpperCaseLetters(const std::string& text)
+{
+    std::string upper = text;
+    for (size_t i = 0; i < upper.size(); i += CharLength(upper, i)) {
+        if (upper[i] >= 'a' && upper[i] <= 'z')
+            upper[i] = static_cast<char>(upper[i] - 'a' + 'A');
+    }
+    return upper;
+}
+
 void TrimString(std::string& text, const std::string& leading, const std::string& trailing)
 {
     size_t start = 0;

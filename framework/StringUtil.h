@@ -41,6 +41,9 @@ size_t WholeCharacters(const std::string& text, size_t limit);
 // strtol of the text in the given base.
 int32_t ToLong(const std::string& text, int base);
 
+// The text with the letters a to z upper-cased; double-byte characters stay as they are.
+std::string UpperCaseLetters(const std::string& text);
+
 // Removes the longest start of text made only of characters in leading, then trailing from the
 // end as often as it stands there (never the second byte of a double-byte character).
 void TrimString(std::string& text, const std::string& leading, const std::string& trailing);

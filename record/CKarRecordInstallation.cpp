@@ -3,6 +3,7 @@
 
 #include "framework/CRegKey.h"
 #include "framework/Shell.h"
+#include "framework/StringUtil.h"
 
 #include <shlobj.h>
 
@@ -28,6 +29,13 @@ std::string Query(const Product& product, const char* value, std::string& errorT
     else if (!key.GetString(value, result))
         errorText = std::string("Can't open ") + product.name + " " + value;
     return result;
+}
+
+// The folder below a folder that a query gave, with one backslash between them also where the
+// installation wrote its folder with a final one ("C:\Games\Karthen\").
+std::string Below(const std::string& folder, const char* tail)
+{
+    return LastCharacterIs(folder, '\\') ? folder + (tail + 1) : folder + tail;
 }
 
 }
@@ -74,22 +82,22 @@ std::string CKarRecord::GetRiftPID()
 
 std::string CKarRecord::GetSaveGameFolder()
 {
-    return GetAppPath() + "\\savegame";
+    return Below(GetAppPath(), "\\savegame");
 }
 
 std::string CKarRecord::GetTauntsFolder()
 {
-    return GetAppPath() + "\\sound\\taunts";
+    return Below(GetAppPath(), "\\sound\\taunts");
 }
 
 std::string CKarRecord::GetRiftTauntsFolder()
 {
-    return GetRiftAppPath() + "\\sound\\xpack\\xtaunts";
+    return Below(GetRiftAppPath(), "\\sound\\xpack\\xtaunts");
 }
 
 std::string CKarRecord::GetMyGamesSaveFolder()
 {
-    return GetSpecialFolderPath(CSIDL_PERSONAL) + "\\My Games\\Karthen\\Savegame";
+    return Below(GetSpecialFolderPath(CSIDL_PERSONAL), "\\My Games\\Karthen\\Savegame");
 }
 
 std::string CKarRecord::GetInitialFolder()

@@ -53,6 +53,8 @@ LRESULT CMainWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return OnCommand(LOWORD(wParam));
     case WM_DROPFILES:
         return OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_ACTIVATE:
+        return OnActivate(hwnd, wParam, lParam);
     default:
         return CWindow::WindowProc(hwnd, message, wParam, lParam);
     }
@@ -72,6 +74,9 @@ LRESULT CMainWnd::OnCreate()
     if (!IsXmlEngineAvailable())
         mainMenu.EnableItem(ID_EDIT_BATCH_RENAME, false);
     DragAcceptFiles(window, TRUE);
+    // Wine activates the window already as it is centred, before the list exists.
+    if (GetActiveWindow() == window && list.window)
+        SetFocus(list.window);
     LoadOptions();
     return 0;
 }
@@ -165,12 +170,6 @@ LRESULT CMainWnd::OnClose()
     return 0;
 }
 
-// The file list's notifications are handled with the list's own commands.
-LRESULT CMainWnd::OnNotify(const NMHDR*)
-{
-    return 0;
-}
-
 LRESULT CMainWnd::OnSize()
 {
     if (!leftPane.window || !rightPane.window)
@@ -212,9 +211,17 @@ LRESULT CMainWnd::OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return CWindow::WindowProc(hwnd, WM_CONTEXTMENU, wParam, lParam);
 }
 
-// Dropped files are added with the list's own commands; until then the drop is only released.
-LRESULT CMainWnd::OnDropFiles(HDROP drop)
+// The frame itself takes no keys: on activation the focus goes on to the list, or to the tree
+// when it had the focus as the window was left.
+LRESULT CMainWnd::OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    DragFinish(drop);
-    return 0;
+    HWND focus = GetFocus();
+    bool leaving = LOWORD(wParam) == WA_INACTIVE;
+    if (leaving && focus && (focus == list.window || focus == tree.window))
+        focusWhenInactive = focus;
+    LRESULT result = CWindow::WindowProc(hwnd, WM_ACTIVATE, wParam, lParam);
+    HWND target = focusWhenInactive && IsWindow(focusWhenInactive) ? focusWhenInactive : list.window;
+    if (!leaving && !IsIconic(window) && target)
+        SetFocus(target);
+    return result;
 }

@@ -10,6 +10,7 @@
 #include "ui/CProgressDlg.h"
 #include "ui/CRunErrors.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ class CMainWnd : public CWindow {
 public:
     CMainWnd();
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The file list
+    // Adds a ".rec" or ".rcx" file that can be opened as a record and a row for it; any other
+    // path is skipped without a word.
+    void AddRecordFile(const std::string& path);
+    // Empties the list, the tree and the record store (ids are not given again).
+    void ClearAll();
 
     // The settings of a list row's record as a tree in the right pane; nothing for a row without
     // a record.
@@ -40,6 +48,11 @@ public:
     static constexpr int kTreeDepthLimit = 256;
     static constexpr int kTreeItemLimit = 100000;
     static constexpr int kTreeTextLimit = 1024;
+
+    // Which folder of the game a Tools command opens.
+    enum FolderKind { GameFolder, SaveGameFolder, TauntsFolder, RiftSaveGameFolder, RiftTauntsFolder };
+    // Opens the folder in the shell, or tells that the game is not installed.
+    void OpenGameFolder(FolderKind kind);
 
     // Where a child control sits: its pane and its rectangle in the pane's client area.
     struct Placement {
@@ -59,6 +72,10 @@ public:
     SplitPaneInfo rightInfo;
     Placement listPlacement;
     Placement treePlacement;
+    // Per column of the list: 0 never sorted, 1 last sorted ascending, 2 descending.
+    int sortDirections[3] = {};
+    // The list or the tree when the window last lost the activation; it gets the focus back.
+    HWND focusWhenInactive = nullptr;
 
 private:
     // Creation
@@ -109,6 +126,7 @@ private:
     LRESULT OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(UINT id);
     LRESULT OnDropFiles(HDROP drop);
+    LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
     // Command handlers
     void OnExit(UINT id);
@@ -118,7 +136,13 @@ private:
     void OnCopyTreeItem(UINT id);
     void OnProperties(UINT id);
     void OnAbout(UINT id);
-    void OnLaterCommand(UINT id);
+    void OnNew(UINT id);
+    void OnOpenFiles(UINT id);
+    void OnOpenFolder(UINT id);
+    void OnSelectAll(UINT id);
+    void OnDeleteSelected(UINT id);
+    void OnCopySelected(UINT id);
+    void OnGameFolder(UINT id);
     void ExportSelectedAsXml(UINT id);
     void RenameSelected(UINT id);
     void BatchRenameSelected(UINT id);
@@ -140,6 +164,16 @@ private:
     void ShowRunError(const std::string& text);
     // One error box for the files that the run could not handle; nothing when there are none.
     void ReportRunErrors(const CRunErrors& errors);
+
+    // The file list
+    void OpenFiles(bool clearFirst);
+    void OpenFolder(bool clearFirst);
+    // Adds every path that next delivers, with the list repainted once at the end.
+    void AddRecordFiles(const std::function<bool(std::string&)>& next);
+    void DeleteSelected();
+    void CopySelected();
+    void SortByColumn(int column);
+    static int CALLBACK CompareRows(LPARAM id1, LPARAM id2, LPARAM sortParam);
 
     struct Command {
         UINT id;

@@ -3,30 +3,28 @@
 #include "resources/resource.h"
 
 // The command table: every command of the menus, the accelerators and the context menus.
-// Commands whose work belongs to the file list, the tree, the property sheet, the game folders
-// and the version dialog go to OnLaterCommand until then.
 const CMainWnd::Command CMainWnd::commands[] = {
-    {ID_FILE_NEW, &CMainWnd::OnLaterCommand},
-    {ID_FILE_OPEN, &CMainWnd::OnLaterCommand},
-    {ID_FILE_ADD, &CMainWnd::OnLaterCommand},
-    {ID_FOLDER_OPEN, &CMainWnd::OnLaterCommand},
-    {ID_FOLDER_ADD, &CMainWnd::OnLaterCommand},
+    {ID_FILE_NEW, &CMainWnd::OnNew},
+    {ID_FILE_OPEN, &CMainWnd::OnOpenFiles},
+    {ID_FILE_ADD, &CMainWnd::OnOpenFiles},
+    {ID_FOLDER_OPEN, &CMainWnd::OnOpenFolder},
+    {ID_FOLDER_ADD, &CMainWnd::OnOpenFolder},
     {ID_EXPORT_XML, &CMainWnd::ExportSelectedAsXml},
-    {ID_EXPORT_COPY, &CMainWnd::OnLaterCommand},
+    {ID_EXPORT_COPY, &CMainWnd::OnCopySelected},
     {ID_FILE_PROPERTIES, &CMainWnd::OnProperties},
     {ID_FILE_EXIT, &CMainWnd::OnExit},
     {ID_EDIT_RENAME, &CMainWnd::RenameSelected},
     {ID_EDIT_BATCH_RENAME, &CMainWnd::BatchRenameSelected},
-    {ID_EDIT_DELETE, &CMainWnd::OnLaterCommand},
-    {ID_EDIT_SELECT_ALL, &CMainWnd::OnLaterCommand},
+    {ID_EDIT_DELETE, &CMainWnd::OnDeleteSelected},
+    {ID_EDIT_SELECT_ALL, &CMainWnd::OnSelectAll},
     {ID_TREE_REFRESH, &CMainWnd::OnRefreshTree},
     {ID_TREE_AUTO_EXPAND, &CMainWnd::OnToggleCheck},
     {ID_TREE_SHOW_ALL, &CMainWnd::OnToggleCheck},
-    {ID_OPEN_KAR_FOLDER, &CMainWnd::OnLaterCommand},
-    {ID_OPEN_SAVEGAME_FOLDER, &CMainWnd::OnLaterCommand},
-    {ID_OPEN_TAUNTS_FOLDER, &CMainWnd::OnLaterCommand},
-    {ID_OPEN_RIFT_SAVEGAME_FOLDER, &CMainWnd::OnLaterCommand},
-    {ID_OPEN_RIFT_TAUNTS_FOLDER, &CMainWnd::OnLaterCommand},
+    {ID_OPEN_KAR_FOLDER, &CMainWnd::OnGameFolder},
+    {ID_OPEN_SAVEGAME_FOLDER, &CMainWnd::OnGameFolder},
+    {ID_OPEN_TAUNTS_FOLDER, &CMainWnd::OnGameFolder},
+    {ID_OPEN_RIFT_SAVEGAME_FOLDER, &CMainWnd::OnGameFolder},
+    {ID_OPEN_RIFT_TAUNTS_FOLDER, &CMainWnd::OnGameFolder},
     {ID_HELP_ABOUT, &CMainWnd::OnAbout},
     {ID_TREE_COPY, &CMainWnd::OnCopyTreeItem},
     {ID_SWITCH_FOCUS, &CMainWnd::OnSwitchFocus},
@@ -87,8 +85,4 @@ void CMainWnd::OnAbout(UINT)
 {
     aboutDlg.SetTexts("Tallyvane", "Version 0.12");
     aboutDlg.DoModal(window, IDD_ABOUT);
-}
-
-void CMainWnd::OnLaterCommand(UINT)
-{
 }

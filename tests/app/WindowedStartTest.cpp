@@ -318,6 +318,16 @@ TEST_P(Program, OpensItsWindowShownNormallyAndEndsWhenItCloses)
     EXPECT_TRUE(IsWindowVisible(found.window));
     EXPECT_FALSE(IsIconic(found.window));
     EXPECT_FALSE(IsZoomed(found.window));
+    // The keys go to the file list from the start.
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof(gui);
+    char focused[64] = {};
+    for (int i = 0; i < 50 && std::string(focused) != "SysListView32"; ++i) {
+        Sleep(100);
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(found.window, nullptr), &gui))
+            GetClassNameA(gui.hwndFocus, focused, sizeof(focused));
+    }
+    EXPECT_STREQ("SysListView32", focused);
 
     PostMessageA(found.window, GetParam().message, GetParam().wParam, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
@@ -335,3 +345,83 @@ INSTANTIATE_TEST_SUITE_P(Ways, Program,
                          [](const ::testing::TestParamInfo<CloseCase>& info) {
                              return info.param.name;
                          });
+
+namespace {
+
+// Refuses the making of the right pane, after the left pane was made.
+LRESULT CALLBACK RefuseRightPane(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const char* className = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass;
+        if (HIWORD(reinterpret_cast<ULONG_PTR>(className)) != 0 &&
+            std::string(className) == "SplitBaseRight Class")
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Answers each message box of the thread half a second after it showed, and notes its text
+// and whether it was still there to be answered.
+class LateAnswer {
+public:
+    LateAnswer()
+    {
+        current = this;
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, HookProc, nullptr, GetCurrentThreadId());
+    }
+    ~LateAnswer()
+    {
+        UnhookWindowsHookEx(hook);
+        if (timer)
+            KillTimer(nullptr, timer);
+        current = nullptr;
+    }
+    std::vector<std::string> texts;
+    int answered = 0;
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        char className[16] = {};
+        GetClassNameA(call->hwnd, className, sizeof(className));
+        if (code == HC_ACTION && current && call->message == WM_INITDIALOG &&
+            std::string(className) == "#32770") {
+            char text[256] = {};
+            GetDlgItemTextA(call->hwnd, 0xFFFF, text, sizeof(text));
+            current->texts.push_back(text);
+            current->box = call->hwnd;
+            current->timer = SetTimer(nullptr, 0, 500, Fire);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(nullptr, timer);
+        current->timer = 0;
+        if (IsWindow(current->box) && IsWindowVisible(current->box)) {
+            ++current->answered;
+            PostMessageA(current->box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    static inline LateAnswer* current = nullptr;
+    HHOOK hook;
+    HWND box = nullptr;
+    UINT_PTR timer = 0;
+};
+
+}
+
+TEST(CreateMainWindow, TheFailureBoxStaysUntilAnsweredAlsoWhenAPaneWasMadeAndDestroyed)
+{
+    UseShippedOptions();
+    HHOOK refuse = SetWindowsHookExA(WH_CBT, RefuseRightPane, nullptr, GetCurrentThreadId());
+    LateAnswer answer;
+    EXPECT_FALSE(CreateMainWindow(g_mainWnd));
+    UnhookWindowsHookEx(refuse);
+    EXPECT_EQ(std::vector<std::string>{"MainWndウインドウを作成できません"}, answer.texts);
+    EXPECT_EQ(1, answer.answered) << "the box closed before anyone could answer it";
+    EXPECT_EQ(nullptr, g_mainWnd.window);
+    DrainQuit();
+    ForgetClasses();
+}

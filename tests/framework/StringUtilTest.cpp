@@ -215,6 +215,14 @@ TEST(LastCharacterIs, TellsASeparatorFromASecondByte)
     EXPECT_TRUE(LastCharacterIs("C:\\a/", '/'));
     EXPECT_FALSE(LastCharacterIs("", '\\'));
 }
+
+TEST(UpperCaseLetters, LeavesDoubleByteCharactersWhole)
+{
+    EXPECT_EQ("C:\\GAMES\\A.REC", UpperCaseLetters("C:\\games\\a.Rec"));
+    // ヂ is 0x83 0x61: its second byte is no letter a; ｶﾅ are single bytes above 0x7F.
+    EXPECT_EQ("ヂ_ｶﾅ.REC", UpperCaseLetters("ヂ_ｶﾅ.rec"));
+    EXPECT_EQ("", UpperCaseLetters(""));
+}
 }
 
 namespace {

@@ -114,8 +114,10 @@ protected:
     {
         installation::RemoveAll();
         if (GetParam().installed) {
-            installation::Put(KEY_WOW64_32KEY, kGameKey, {{"AppPath", "C:\\Games\\裂け目"}});
-            installation::Put(KEY_WOW64_32KEY, kExpansionKey, {{"AppPath", "D:\\Rift"}});
+            // Ends with ソ, whose second byte is a backslash's: no separator to drop.
+            installation::Put(KEY_WOW64_32KEY, kGameKey, {{"AppPath", "C:\\Games\\裂け目ソ"}});
+            // Written with a final backslash.
+            installation::Put(KEY_WOW64_32KEY, kExpansionKey, {{"AppPath", "D:\\Rift\\"}});
         }
     }
     void TearDown() override { installation::RemoveAll(); }
@@ -132,8 +134,9 @@ TEST_P(InstallationFolder, AppendsItsSuffixToWhatTheQueryGave)
 INSTANTIATE_TEST_SUITE_P(
     Folders, InstallationFolder,
     ::testing::Values(
-        FolderCase{"SaveGame", &CKarRecord::GetSaveGameFolder, true, "C:\\Games\\裂け目\\savegame"},
-        FolderCase{"Taunts", &CKarRecord::GetTauntsFolder, true, "C:\\Games\\裂け目\\sound\\taunts"},
+        FolderCase{"SaveGame", &CKarRecord::GetSaveGameFolder, true, "C:\\Games\\裂け目ソ\\savegame"},
+        FolderCase{"Taunts", &CKarRecord::GetTauntsFolder, true, "C:\\Games\\裂け目ソ\\sound\\taunts"},
+        // A final backslash of the installation's folder is not doubled.
         FolderCase{"RiftTaunts", &CKarRecord::GetRiftTauntsFolder, true,
                    "D:\\Rift\\sound\\xpack\\xtaunts"},
         FolderCase{"SaveGameNotInstalled", &CKarRecord::GetSaveGameFolder, false, "\\savegame"},
@@ -147,6 +150,9 @@ TEST(Installation, TheDialogsStartInTheDocumentsSaveGameFolderInstalledOrNot)
     installation::RemoveAll();
     std::string documents = GetSpecialFolderPath(CSIDL_PERSONAL);
     ASSERT_FALSE(documents.empty());
+    // Wine gives this folder with a final backslash where it is the Unix home.
+    if (documents.back() == '\\')
+        documents.pop_back();
     CKarRecord record;
     EXPECT_EQ(documents + "\\My Games\\Karthen\\Savegame", record.GetMyGamesSaveFolder());
     EXPECT_EQ(documents + "\\My Games\\Karthen\\Savegame", record.GetInitialFolder());

@@ -300,6 +300,29 @@ TEST_F(MainWindow, TabMovesTheFocusBetweenListAndTree)
     EXPECT_EQ(mainWnd.window, GetFocus());
 }
 
+TEST_F(MainWindow, TheListHasTheFocusWhenTheWindowOpensAndAfterItIsActivatedAgain)
+{
+    ShowWindow(mainWnd.window, SW_SHOW);
+    SetForegroundWindow(mainWnd.window);
+    EXPECT_EQ(mainWnd.list.window, GetFocus());
+    // Another window takes the activation, as Alt+Tab would, and gives it back.
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, other);
+    SetForegroundWindow(other);
+    ASSERT_EQ(other, GetActiveWindow());
+    EXPECT_NE(mainWnd.list.window, GetFocus());
+    SetForegroundWindow(mainWnd.window);
+    EXPECT_EQ(mainWnd.window, GetActiveWindow());
+    EXPECT_EQ(mainWnd.list.window, GetFocus());
+    // The tree keeps the focus that the user gave it.
+    SetFocus(mainWnd.tree.window);
+    SetForegroundWindow(other);
+    SetForegroundWindow(mainWnd.window);
+    EXPECT_EQ(mainWnd.tree.window, GetFocus());
+    DestroyWindow(other);
+}
+
 TEST_F(MainWindow, TheViewCheckItemsToggleAlone)
 {
     Command(ID_TREE_AUTO_EXPAND);
@@ -312,11 +335,10 @@ TEST_F(MainWindow, TheViewCheckItemsToggleAlone)
     EXPECT_EQ(0u, MenuState(ID_TREE_REFRESH) & (MF_CHECKED | MF_GRAYED));
 }
 
-TEST_F(MainWindow, LaterCommandsDoNothingYet)
+TEST_F(MainWindow, CommandsOnSelectedRowsWithoutRowsAndUnknownIdsDoNothing)
 {
-    const UINT later[] = {163, 133, 137, 3, 138, 139, 156, 158,
-                          162, 167, 160, 142, 143, 144, 157, 166, 4242};
-    for (UINT id : later)
+    const UINT ids[] = {139, 156, 158, 162, 167, 1001, 4242};
+    for (UINT id : ids)
         Command(id);
     EXPECT_TRUE(IsWindow(mainWnd.window));
     EXPECT_TRUE(boxes.boxes.empty());

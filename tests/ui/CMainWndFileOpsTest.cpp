@@ -1,0 +1,240 @@
+#include "MainWindowTest.h"
+
+#include "ListTestSupport.h"
+
+#include "ChildProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using mainwindow::MainWindow;
+using listtest::Exists;
+using listtest::InTrash;
+using listtest::Names;
+
+namespace {
+
+// Files in a folder of the test's own, each added as a row.
+class FileOps : public MainWindow {
+protected:
+    void SetUp() override
+    {
+        MainWindow::SetUp();
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string own = std::string(test->test_suite_name()) + "." + test->name();
+        for (char& c : own) {
+            if (c == '/')
+                c = '_';
+        }
+        folder = listtest::MakeFolder(own);
+    }
+    std::string Add(const std::string& name, const std::string& bytes = "data")
+    {
+        std::string path = listtest::MakeFile(Relative(folder + "\\" + name), bytes);
+        mainWnd.AddRecordFile(path);
+        return path;
+    }
+    std::string Subfolder(const std::string& name)
+    {
+        return listtest::MakeFolder(Relative(folder + "\\" + name));
+    }
+    static std::string Relative(const std::string& path)
+    {
+        return path.substr(testfiles::ScratchFolder().string().size() + 1);
+    }
+    void Select(std::initializer_list<int> rows)
+    {
+        for (int row : rows)
+            mainWnd.list.SelectItem(row);
+    }
+
+    std::string folder;
+};
+
+}
+
+TEST_F(FileOps, DeleteWithoutASelectionAsksNothing)
+{
+    Add("a.rec");
+    Command(ID_EDIT_DELETE);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(1, mainWnd.list.GetItemCount());
+}
+
+TEST_F(FileOps, DeleteAnsweredNoKeepsRowsAndFiles)
+{
+    std::string a = Add("a.rec");
+    Select({0});
+    boxes.answer = IDNO;
+    Command(ID_EDIT_DELETE);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", boxes.boxes[0].text);
+    EXPECT_EQ("確認", boxes.boxes[0].caption);
+    EXPECT_EQ(0x10024u, boxes.boxes[0].flags);
+    EXPECT_EQ(mainWnd.window, boxes.boxes[0].owner);
+    EXPECT_EQ(1, mainWnd.list.GetItemCount());
+    EXPECT_TRUE(Exists(a));
+}
+
+TEST_F(FileOps, DeleteMovesTheFilesToTheRecycleBinAlsoWhenOneIsGone)
+{
+    if (!childprocess::UnderWine())
+        GTEST_SKIP() << "the recycle bin is read where Wine keeps it";
+    std::string gone = Add("gone.rec");
+    std::string kept = Add("kept.rec");
+    std::string other = Add("other.rec");
+    ASSERT_TRUE(DeleteFileA(gone.c_str()));
+    Select({0, 1});
+    mainWnd.tree.InsertItem("GameSettings", TVI_ROOT, TVI_LAST, 1, 1, 0);
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("2 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", boxes.boxes[0].text);
+    EXPECT_EQ(std::vector<std::string>{"other.rec"}, Names(mainWnd.list));
+    EXPECT_EQ(1u, mainWnd.data.records.size());
+    EXPECT_EQ(1u, mainWnd.data.records.count(3));
+    EXPECT_FALSE(Exists(kept));
+    EXPECT_TRUE(InTrash(kept));
+    EXPECT_TRUE(Exists(other));
+    EXPECT_NE(nullptr, mainWnd.tree.GetRoot()) << "the tree is left as it is";
+    EXPECT_EQ(mainWnd.list.window, GetFocus());
+}
+
+TEST_F(FileOps, DeleteOfTheSameFileListedTwiceMovesEveryFile)
+{
+    if (!childprocess::UnderWine())
+        GTEST_SKIP() << "the recycle bin is read where Wine keeps it";
+    std::string a = Add("a.rec");
+    Add("a.rec");
+    std::string japanese = Add("裂け目の谷.rec");
+    Command(ID_EDIT_SELECT_ALL);
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("3 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", boxes.boxes[0].text);
+    EXPECT_EQ(0, mainWnd.list.GetItemCount());
+    EXPECT_TRUE(mainWnd.data.records.empty());
+    EXPECT_FALSE(Exists(a));
+    EXPECT_FALSE(Exists(japanese));
+    EXPECT_TRUE(InTrash(a));
+    EXPECT_TRUE(InTrash(japanese));
+}
+
+TEST_F(FileOps, DeleteOfARowWithoutARecordRemovesTheRowAlone)
+{
+    std::string a = Add("a.rec");
+    mainWnd.list.InsertItem("stray", 1, 0, 1, 0);
+    mainWnd.list.InsertItem("unknown", 2, 0, 1, 99);
+    Select({1, 2});
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    EXPECT_EQ(std::vector<std::string>{"a.rec"}, Names(mainWnd.list));
+    EXPECT_TRUE(Exists(a));
+    EXPECT_EQ(1u, mainWnd.data.records.size());
+}
+
+TEST_F(FileOps, CopyWithoutASelectionOpensNothing)
+{
+    Add("a.rec");
+    listtest::DialogAnswers dialogs;
+    dialogs.folder = Subfolder("target");
+    Command(ID_EXPORT_COPY);
+    EXPECT_EQ(0, dialogs.browsers);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(FileOps, CopyCancelledOrAnsweredNoCopiesNothing)
+{
+    Add("a.rec");
+    Select({0});
+    std::string target = Subfolder("target");
+    listtest::DialogAnswers dialogs;
+    Command(ID_EXPORT_COPY);
+    EXPECT_EQ(1, dialogs.browsers);
+    EXPECT_TRUE(boxes.boxes.empty());
+    dialogs.folder = target;
+    boxes.answer = IDNO;
+    Command(ID_EXPORT_COPY);
+    EXPECT_EQ(2, dialogs.browsers);
+    EXPECT_EQ(1u, boxes.boxes.size());
+    EXPECT_FALSE(Exists(target + "\\a.rec"));
+}
+
+TEST_F(FileOps, CopyPutsTheSelectedFilesIntoTheChosenFolder)
+{
+    std::string a = Add("a.rec", "first");
+    Add("skip.rec", "not selected");
+    Add("裂け目の谷.rec", "second");
+    std::string target = Subfolder("写し先ソ");
+    Select({0, 2});
+    listtest::DialogAnswers dialogs;
+    dialogs.folder = target;
+    boxes.answer = IDYES;
+    Command(ID_EXPORT_COPY);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("2 個のファイルを以下のフォルダにコピーします。\r\nよろしいですか？\r\n\r\n" + target,
+              boxes.boxes[0].text);
+    EXPECT_EQ("確認", boxes.boxes[0].caption);
+    EXPECT_EQ(0x10024u, boxes.boxes[0].flags);
+    EXPECT_EQ("first", listtest::Read(target + "\\a.rec"));
+    EXPECT_EQ("second", listtest::Read(target + "\\裂け目の谷.rec"));
+    EXPECT_FALSE(Exists(target + "\\skip.rec"));
+    EXPECT_TRUE(Exists(a)) << "a copy, not a move";
+    EXPECT_EQ(3, mainWnd.list.GetItemCount());
+    EXPECT_EQ(3u, mainWnd.data.records.size());
+    EXPECT_EQ(mainWnd.list.window, GetFocus());
+}
+
+struct ClashCase {
+    const char* name;
+    int answer;
+    std::string left; // what the clashing file holds afterwards
+};
+
+class CopyClash : public FileOps, public ::testing::WithParamInterface<ClashCase> {};
+
+TEST_P(CopyClash, TheShellAsksAboutAFileThatIsThereAlready)
+{
+    Add("a.rec", "new");
+    std::string target = Subfolder("target");
+    listtest::MakeFile(Relative(target + "\\a.rec"), "old");
+    Select({0});
+    listtest::DialogAnswers dialogs;
+    dialogs.folder = target;
+    dialogs.overwrite = GetParam().answer;
+    boxes.answer = IDYES;
+    Command(ID_EXPORT_COPY);
+    EXPECT_EQ(1, dialogs.overwriteQuestions);
+    EXPECT_EQ("ファイルの上書きの確認", dialogs.overwriteTitle);
+    EXPECT_EQ(GetParam().left, listtest::Read(target + "\\a.rec"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CopyClash,
+                         ::testing::Values(ClashCase{"Yes", IDYES, "new"},
+                                           ClashCase{"No", IDNO, "old"},
+                                           ClashCase{"YesToAll", 12807, "new"},
+                                           ClashCase{"Cancel", IDCANCEL, "old"}),
+                         [](const ::testing::TestParamInfo<ClashCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(FileOps, CopyOfAFileThatIsGoneCopiesTheOthersAndSaysItFailed)
+{
+    std::string gone = Add("gone.rec");
+    Add("b.rec", "b");
+    std::string target = Subfolder("target");
+    ASSERT_TRUE(DeleteFileA(gone.c_str()));
+    Command(ID_EDIT_SELECT_ALL);
+    listtest::DialogAnswers dialogs;
+    dialogs.folder = target;
+    boxes.answer = IDYES;
+    Command(ID_EXPORT_COPY);
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("ファイルのコピーに失敗しました。", boxes.boxes[1].text);
+    EXPECT_EQ("エラー", boxes.boxes[1].caption);
+    EXPECT_EQ(0x10030u, boxes.boxes[1].flags);
+    EXPECT_EQ("b", listtest::Read(target + "\\b.rec"));
+    EXPECT_EQ(2, mainWnd.list.GetItemCount());
+}

@@ -1,0 +1,365 @@
+#pragma once
+// What the file list's tests need beside the main window: files and folders made with the ANSI
+// calls (so that Japanese names are the program's), the rows as the list shows them, answers
+// to the commands' dialogs, and a look into the recycle bin.
+#include "ui/CMainWnd.h"
+
+#include "framework/Shell.h"
+
+#include "RecordFixtures.h"
+#include "TestFiles.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace listtest {
+
+// A folder of the scratch folder.
+inline std::string MakeFolder(const std::string& relative)
+{
+    std::string path = testfiles::Path(relative);
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+// A file of the scratch folder: a well-formed recorded game unless bytes are given.
+inline std::string MakeFile(const std::string& relative,
+                            const std::string& bytes = fixtures::FileBytes(fixtures::GoodBody()))
+{
+    std::string path = testfiles::Path(relative);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+}
+
+inline bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline std::string Read(const std::string& path)
+{
+    return testfiles::Read(path);
+}
+
+// One row of the list as it shows.
+struct Row {
+    std::string name;
+    std::string time;
+    std::string type;
+    int image;
+    LPARAM id;
+};
+
+inline std::vector<Row> Rows(CListView& list)
+{
+    std::vector<Row> rows;
+    for (int i = 0; i < list.GetItemCount(); ++i) {
+        char name[260] = {};
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = i;
+        item.pszText = name;
+        item.cchTextMax = sizeof(name);
+        list.SendMsg(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        Row row = {name, "", "", item.iImage, item.lParam};
+        list.GetItemText(i, 1, row.time);
+        list.GetItemText(i, 2, row.type);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+inline std::vector<std::string> Names(CListView& list)
+{
+    std::vector<std::string> names;
+    for (const Row& row : Rows(list))
+        names.push_back(row.name);
+    return names;
+}
+
+inline std::vector<LPARAM> Ids(CListView& list)
+{
+    std::vector<LPARAM> ids;
+    for (const Row& row : Rows(list))
+        ids.push_back(row.id);
+    return ids;
+}
+
+inline std::vector<int> SelectedRows(CListView& list)
+{
+    std::vector<int> rows;
+    for (int i = 0; i < list.GetItemCount(); ++i) {
+        if (list.SendMsg(LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED)
+            rows.push_back(i);
+    }
+    return rows;
+}
+
+// The first window below parent (at any depth) of the class.
+inline HWND FindDescendant(HWND parent, const char* className)
+{
+    struct Search {
+        const char* className;
+        HWND found;
+    } search = {className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof(name));
+            if (std::string(name) != s->className)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Answers the dialogs of the commands from a timer while it lives, and notes what each showed:
+// the open-file dialog (its folder and its first filter), the folder browser, and the shell's
+// question about a file that is there already. Message boxes are MessageBoxRecorder's. A dialog
+// still open two seconds after its last answer is cancelled and counted as stuck, so that no
+// test waits for ever.
+class DialogAnswers {
+public:
+    DialogAnswers()
+    {
+        current = this;
+        timer = SetTimer(nullptr, 0, 100, Fire);
+    }
+    ~DialogAnswers()
+    {
+        KillTimer(nullptr, timer);
+        current = nullptr;
+    }
+    DialogAnswers(const DialogAnswers&) = delete;
+    DialogAnswers& operator=(const DialogAnswers&) = delete;
+
+    // Typed into the open dialog's name box, one text and Open per turn: a folder to go to, then
+    // the names. None cancels the dialog.
+    std::optional<std::vector<std::string>> openSteps;
+    // Chosen in the folder browser; none cancels it, the empty text takes the folder it opened on.
+    std::optional<std::string> folder;
+    // The button that answers the shell's question (IDYES, IDNO, IDCANCEL, or 12807 for all).
+    int overwrite = IDNO;
+
+    int openDialogs = 0;
+    std::string openFolder;
+    std::string openFilter;
+    int browsers = 0;
+    int overwriteQuestions = 0;
+    std::string overwriteTitle;
+    int stuck = 0;
+
+private:
+    static constexpr int kPatience = 20;
+
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (current)
+            EnumThreadWindows(GetCurrentThreadId(), Answer, 0);
+    }
+    static BOOL CALLBACK Answer(HWND window, LPARAM)
+    {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof(className));
+        if (!IsWindowVisible(window) || std::string(className) != "#32770")
+            return TRUE;
+        if (GetDlgItem(window, 0x47c) || GetDlgItem(window, 0x480))
+            current->AnswerOpen(window, current->turns[window]++);
+        else if (FindDescendant(window, "SysTreeView32"))
+            current->AnswerBrowser(window, current->turns[window]++);
+        else if (GetDlgItem(window, 12807))
+            current->AnswerOverwrite(window, current->turns[window]++);
+        return TRUE;
+    }
+    // Cancels a dialog that outlived its answers.
+    void GiveUp(HWND window, int turn, int lastTurn)
+    {
+        if (turn != lastTurn + kPatience)
+            return;
+        ++stuck;
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }
+    void AnswerOpen(HWND window, int turn)
+    {
+        if (turn == 0) {
+            ++openDialogs;
+            char text[MAX_PATH] = {};
+            SendMessageA(window, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+            openFolder = text;
+            text[0] = '\0';
+            SendDlgItemMessageA(window, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+            openFilter = text;
+        }
+        int steps = openSteps ? static_cast<int>(openSteps->size()) : 0;
+        if (!openSteps && turn == 0) {
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        } else if (turn < steps) {
+            HWND edit = GetDlgItem(window, 0x480);
+            if (!edit)
+                edit = GetDlgItem(window, 0x47c);
+            SetWindowTextA(edit, (*openSteps)[turn].c_str());
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+        }
+        GiveUp(window, turn, steps == 0 ? 0 : steps - 1);
+    }
+    void AnswerBrowser(HWND window, int turn)
+    {
+        // The dialog selects its first folder a moment after it shows: the choice is made
+        // again before OK.
+        if (turn == 0)
+            ++browsers;
+        if (!folder && turn == 0)
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        if (folder && !folder->empty() && turn <= 2)
+            SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder->c_str()));
+        if (folder && turn == 2)
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        GiveUp(window, turn, 2);
+    }
+    void AnswerOverwrite(HWND window, int turn)
+    {
+        if (turn == 0) {
+            ++overwriteQuestions;
+            char text[256] = {};
+            GetWindowTextA(window, text, sizeof(text));
+            overwriteTitle = text;
+            PostMessageA(window, WM_COMMAND, overwrite, 0);
+        }
+        GiveUp(window, turn, 0);
+    }
+
+    static inline DialogAnswers* current = nullptr;
+    UINT_PTR timer;
+    std::map<HWND, int> turns;
+};
+
+// Where Wine puts a file moved to the recycle bin: the trash of the Unix home, one entry per
+// file with a note of its Unix path. Whether the file at the Windows path (of drive C:, where
+// the scratch folder is) lies there.
+inline bool InTrash(const std::string& windowsPath)
+{
+    char home[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("TV_TEST_HOME", home, MAX_PATH))
+        return false;
+    // The note spells the path in UTF-8 with most bytes other than letters and digits as %XX;
+    // the path below the drive is the same on both sides.
+    WCHAR wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.substr(2).c_str(), -1, wide, MAX_PATH);
+    char utf8[3 * MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    std::string tail = utf8;
+    for (char& c : tail) {
+        if (c == '\\')
+            c = '/';
+    }
+    auto decode = [](const std::string& line) {
+        std::string text;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (line[i] == '%' && i + 2 < line.size()) {
+                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                text += line[i];
+            }
+        }
+        return text;
+    };
+    std::string trash = std::string(home) + "/.local/share/Trash/";
+    for (char& c : trash) {
+        if (c == '/')
+            c = '\\';
+    }
+    WIN32_FIND_DATAA entry = {};
+    HANDLE search = FindFirstFileA((trash + "info\\*.trashinfo").c_str(), &entry);
+    bool found = false;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more && !found;
+         more = FindNextFileA(search, &entry)) {
+        std::string note = testfiles::Read(trash + "info\\" + entry.cFileName);
+        size_t start = note.find("Path=");
+        if (start == std::string::npos)
+            continue;
+        std::string path = decode(note.substr(start + 5, note.find('\n', start) - start - 5));
+        std::string stored = trash + "files\\" +
+                             std::string(entry.cFileName, std::strlen(entry.cFileName) - 10);
+        found = path.size() >= tail.size() &&
+                path.compare(path.size() - tail.size(), tail.size(), tail) == 0 && Exists(stored);
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return found;
+}
+
+// A DROPFILES block with the paths, as the shell hands it to the window it drops on.
+inline HDROP MakeDrop(const std::vector<std::string>& paths)
+{
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    list += '\0';
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+// The documents folder's saved games, where the open commands start; made for the test and
+// taken away afterwards when it was not there before.
+class SaveGameFolder {
+public:
+    SaveGameFolder()
+    {
+        std::string folder = GetSpecialFolderPath(CSIDL_PERSONAL);
+        if (!folder.empty() && folder.back() == '\\')
+            folder.pop_back();
+        for (const char* part : {"\\My Games", "\\Karthen", "\\Savegame"}) {
+            folder += part;
+            if (CreateDirectoryA(folder.c_str(), nullptr))
+                made.insert(made.begin(), folder);
+        }
+        path = folder;
+    }
+    ~SaveGameFolder()
+    {
+        for (const std::string& file : files)
+            DeleteFileA(file.c_str());
+        for (const std::string& folder : made)
+            RemoveDirectoryA(folder.c_str());
+    }
+    std::string Add(const std::string& name)
+    {
+        std::string file = path + "\\" + name;
+        files.push_back(file);
+        HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(handle);
+        return file;
+    }
+    std::string path;
+
+private:
+    std::vector<std::string> made;
+    std::vector<std::string> files;
+};
+
+}
