@@ -348,14 +348,19 @@ INSTANTIATE_TEST_SUITE_P(Ways, Program,
 
 namespace {
 
-// Refuses the making of the right pane, after the left pane was made.
+// Refuses the making of the right pane, after the left pane was made. On Windows the main
+// window and the left pane then get WM_DESTROY on the way out, and each posts the quit message;
+// Wine destroys a window whose creation failed without WM_DESTROY, so the quit message is
+// posted here as Windows would post it.
 LRESULT CALLBACK RefuseRightPane(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_CREATEWND) {
         const char* className = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass;
         if (HIWORD(reinterpret_cast<ULONG_PTR>(className)) != 0 &&
-            std::string(className) == "SplitBaseRight Class")
+            std::string(className) == "SplitBaseRight Class") {
+            PostQuitMessage(0);
             return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

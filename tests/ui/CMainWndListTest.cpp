@@ -348,7 +348,7 @@ private:
 
 }
 
-TEST_F(FileList, AddingManyFilesPaintsTheListOnceAtTheEnd)
+TEST_F(FileList, AfterAddingManyFilesTheListIsPaintedAgain)
 {
     std::string folder = Folder("many");
     std::vector<std::string> paths;
