@@ -22,27 +22,17 @@ protected:
     void SetUp() override
     {
         MainWindow::SetUp();
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string own = std::string(test->test_suite_name()) + "." + test->name();
-        for (char& c : own) {
-            if (c == '/')
-                c = '_';
-        }
-        folder = listtest::MakeFolder(own);
+        folder = listtest::MakeFolder(listtest::TestFolderName());
     }
     std::string Add(const std::string& name, const std::string& bytes = "data")
     {
-        std::string path = listtest::MakeFile(Relative(folder + "\\" + name), bytes);
+        std::string path = listtest::MakeFile(listtest::Relative(folder + "\\" + name), bytes);
         mainWnd.AddRecordFile(path);
         return path;
     }
     std::string Subfolder(const std::string& name)
     {
-        return listtest::MakeFolder(Relative(folder + "\\" + name));
-    }
-    static std::string Relative(const std::string& path)
-    {
-        return path.substr(testfiles::ScratchFolder().string().size() + 1);
+        return listtest::MakeFolder(listtest::Relative(folder + "\\" + name));
     }
     void Select(std::initializer_list<int> rows)
     {
@@ -199,7 +189,7 @@ TEST_P(CopyClash, TheShellAsksAboutAFileThatIsThereAlready)
 {
     Add("a.rec", "new");
     std::string target = Subfolder("target");
-    listtest::MakeFile(Relative(target + "\\a.rec"), "old");
+    listtest::MakeFile(listtest::Relative(target + "\\a.rec"), "old");
     Select({0});
     listtest::DialogAnswers dialogs;
     dialogs.folder = target;

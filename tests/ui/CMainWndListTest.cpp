@@ -30,21 +30,12 @@ protected:
     // A folder of its own for each test.
     std::string Folder(const std::string& name)
     {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string own = std::string(test->test_suite_name()) + "." + test->name();
-        for (char& c : own) {
-            if (c == '/')
-                c = '_';
-        }
-        MakeFolder(own);
-        return MakeFolder(own + "\\" + name);
+        return MakeFolder(listtest::TestFolderName() + "\\" + name);
     }
     std::string File(const std::string& folder, const std::string& name,
                       const std::string& bytes = fixtures::FileBytes(fixtures::GoodBody()))
     {
-        std::string path = folder + "\\" + name;
-        std::string relative = path.substr(testfiles::ScratchFolder().string().size() + 1);
-        return MakeFile(relative, bytes);
+        return MakeFile(listtest::Relative(folder + "\\" + name), bytes);
     }
     void Drop(const std::vector<std::string>& paths)
     {

@@ -67,14 +67,8 @@ protected:
     void SetUp() override
     {
         MainWindow::SetUp();
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string own = std::string(test->test_suite_name()) + "." + test->name();
-        for (char& c : own) {
-            if (c == '/')
-                c = '_';
-        }
-        std::string one = listtest::MakeFolder(own);
-        std::string two = listtest::MakeFolder(own + "\\two");
+        std::string own = listtest::TestFolderName();
+        listtest::MakeFolder(own + "\\two");
         struct File {
             std::string relative;
             FILETIME time;

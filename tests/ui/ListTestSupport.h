@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -30,6 +32,25 @@ inline std::string MakeFolder(const std::string& relative)
     std::string path = testfiles::Path(relative);
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
+}
+
+// The folder of the scratch folder named after the running test, made; its name.
+inline std::string TestFolderName()
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name) {
+        if (c == '/')
+            c = '_';
+    }
+    MakeFolder(name);
+    return name;
+}
+
+// A path of the scratch folder, relative to it.
+inline std::string Relative(const std::string& path)
+{
+    return path.substr(testfiles::ScratchFolder().string().size() + 1);
 }
 
 // A file of the scratch folder: a well-formed recorded game unless bytes are given.
