@@ -57,12 +57,16 @@ std::string GetSpecialFolderPath(int folderId)
 
 namespace {
 
-// Opens the folder dialog on the initial folder.
+// Opens the folder dialog on the initial folder. Wine's dialog at times loses the selection
+// made while it starts (it then shows no folder selected); the selection is asked for once more
+// when the dialog has started. The folder's text lives until the dialog has ended.
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data)
 {
     const char* folder = reinterpret_cast<const char*>(data);
-    if (message == BFFM_INITIALIZED && folder && folder[0] != '\0')
+    if (message == BFFM_INITIALIZED && folder && folder[0] != '\0') {
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
+        PostMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
+    }
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "framework/Shell.h"
 
+#include "BrowseDialog.h"
 #include "TestFiles.h"
 
 #include <shlobj.h>
@@ -86,7 +87,8 @@ TEST(SpecialFolder, IsThePathOrEmpty)
 
 namespace {
 
-// Presses OK in the folder dialog once it shows the folder that it was told to open on.
+// Presses OK in the folder dialog once it shows the folder that it was told to open on (or
+// cancels it), and gives up after five seconds.
 struct BrowseAnswer {
     static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
     {
@@ -96,19 +98,25 @@ struct BrowseAnswer {
     {
         char className[16] = {};
         GetClassNameA(window, className, sizeof(className));
-        if (IsWindowVisible(window) && std::string(className) == "#32770") {
-            PostMessageA(window, WM_COMMAND, cancel ? IDCANCEL : IDOK, 0);
-            return FALSE;
-        }
-        return TRUE;
+        if (!IsWindowVisible(window) || std::string(className) != "#32770")
+            return TRUE;
+        if (cancel || ++turns > 50)
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        else if (browsedialog::SelectedName(window) == browsedialog::NameOf(initial))
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
     }
     static inline bool cancel = false;
+    static inline std::string initial;
+    static inline int turns = 0;
 };
 
 int Browse(char* buffer, int size, const std::string& initial, bool cancel)
 {
     BrowseAnswer::cancel = cancel;
-    UINT_PTR timer = SetTimer(nullptr, 0, 300, BrowseAnswer::Fire);
+    BrowseAnswer::initial = initial;
+    BrowseAnswer::turns = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, BrowseAnswer::Fire);
     int chosen = BrowseForFolder(nullptr, buffer, size, initial.c_str(), BIF_RETURNONLYFSDIRS);
     KillTimer(nullptr, timer);
     return chosen;

@@ -246,7 +246,8 @@ TEST_F(FileList, OpenFolderListsTheFolderAloneAndStartsInTheSavedGames)
     saves.Add("saved.rec");
     mainWnd.AddRecordFile(File(Folder("before"), "old.rec"));
     listtest::DialogAnswers dialogs;
-    dialogs.folder = "";
+    dialogs.folder = saves.path;
+    dialogs.selectFolder = false;
     Command(ID_FOLDER_OPEN);
     EXPECT_EQ(1, dialogs.browsers);
     EXPECT_EQ(std::vector<std::string>{"saved.rec"}, Names(mainWnd.list));

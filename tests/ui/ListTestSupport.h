@@ -6,6 +6,7 @@
 
 #include "framework/Shell.h"
 
+#include "BrowseDialog.h"
 #include "RecordFixtures.h"
 #include "TestFiles.h"
 
@@ -163,9 +164,11 @@ public:
     {
         current = this;
         timer = SetTimer(nullptr, 0, 100, Fire);
+        hook = SetWindowsHookExA(WH_CALLWNDPROCRET, Starts, nullptr, GetCurrentThreadId());
     }
     ~DialogAnswers()
     {
+        UnhookWindowsHookEx(hook);
         KillTimer(nullptr, timer);
         current = nullptr;
     }
@@ -175,8 +178,10 @@ public:
     // Typed into the open dialog's name box, one text and Open per turn: a folder to go to, then
     // the names. None cancels the dialog.
     std::optional<std::vector<std::string>> openSteps;
-    // Chosen in the folder browser; none cancels it, the empty text takes the folder it opened on.
+    // The folder that the browser must show selected before OK; none cancels it. The answer
+    // selects it first unless selectFolder is false (the browser is to open on it by itself).
     std::optional<std::string> folder;
+    bool selectFolder = true;
     // The button that answers the shell's question (IDYES, IDNO, IDCANCEL, or 12807 for all).
     int overwrite = IDNO;
 
@@ -191,6 +196,16 @@ public:
 private:
     static constexpr int kPatience = 20;
 
+    // A new dialog may get the handle of one that has ended: its answers start afresh.
+    static LRESULT CALLBACK Starts(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && current && call->message == WM_INITDIALOG) {
+            current->turns.erase(call->hwnd);
+            current->pressed.erase(call->hwnd);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
     static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
     {
         if (current)
@@ -244,17 +259,23 @@ private:
     }
     void AnswerBrowser(HWND window, int turn)
     {
-        // The dialog selects its first folder a moment after it shows: the choice is made
-        // again before OK.
-        if (turn == 0)
+        if (turn == 0) {
             ++browsers;
-        if (!folder && turn == 0)
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        if (folder && !folder->empty() && turn <= 2)
+            if (!folder) {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+        }
+        // Wine's browser at times loses a selection made while it starts: it is made again.
+        std::string name = browsedialog::NameOf(*folder);
+        bool shown = !name.empty() && browsedialog::SelectedName(window) == name;
+        if (selectFolder && !shown && turn % 5 == 0)
             SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder->c_str()));
-        if (folder && turn == 2)
+        if (shown && !pressed.count(window)) {
+            pressed.insert(window);
             PostMessageA(window, WM_COMMAND, IDOK, 0);
-        GiveUp(window, turn, 2);
+        }
+        GiveUp(window, turn, kPatience + 30);
     }
     void AnswerOverwrite(HWND window, int turn)
     {
@@ -270,7 +291,9 @@ private:
 
     static inline DialogAnswers* current = nullptr;
     UINT_PTR timer;
+    HHOOK hook;
     std::map<HWND, int> turns;
+    std::set<HWND> pressed;
 };
 
 // Where Wine puts a file moved to the recycle bin: the trash of the Unix home, one entry per

@@ -1,0 +1,50 @@
+#pragma once
+// What the system's folder browser shows: the name of the folder selected in its tree. The
+// browser selects the folder it opens on a moment after it shows (longer on a busy machine), so
+// a test presses OK only once the folder it expects is selected.
+#include "framework/CPathParts.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace browsedialog {
+
+// The name of the folder selected in the browser's tree; empty when it has none yet.
+inline std::string SelectedName(HWND dialog)
+{
+    HWND tree = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM found) -> BOOL {
+            char className[32] = {};
+            GetClassNameA(child, className, sizeof(className));
+            if (std::string(className) != "SysTreeView32")
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tree));
+    if (!tree)
+        return std::string();
+    char text[MAX_PATH] = {};
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return std::string();
+    return text;
+}
+
+// The last part of a folder's path, as the browser names the folder (a backslash can be the
+// second byte of a double-byte character: "ソ" is 0x83 0x5C).
+inline std::string NameOf(const std::string& folder)
+{
+    return CPathParts(folder.c_str()).fileName;
+}
+
+}
