@@ -53,10 +53,9 @@ void CMainWnd::DeleteSelected()
     ShellPathList files;
     list.SendMsg(WM_SETREDRAW, FALSE, 0);
     for (int row = list.GetFirstSelected(); row != -1; row = list.GetFirstSelected()) {
-        auto record = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
-        if (record != data.records.end()) {
-            files.Add(record->second.path);
-            data.records.erase(record);
+        if (CRecord* record = RecordOfRow(row)) {
+            files.Add(record->path);
+            data.records.erase(static_cast<int32_t>(list.GetItemParam(row)));
         }
         list.SendMsg(LVM_DELETEITEM, row, 0);
     }
@@ -82,11 +81,9 @@ void CMainWnd::CopySelected()
                   "確認"))
         return;
     ShellPathList files;
-    for (int row = list.GetFirstSelected(); row != -1;
-         row = static_cast<int>(list.SendMsg(LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
-        auto record = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
-        if (record != data.records.end())
-            files.Add(record->second.path);
+    for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row)) {
+        if (const CRecord* record = RecordOfRow(row))
+            files.Add(record->path);
     }
     std::string target = std::string(folder) + '\0';
     bool copied = files.Empty() || ShellFileOperation(window, files.Terminated().c_str(),

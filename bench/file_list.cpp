@@ -1,0 +1,255 @@
+// The file list under Wine, with the main window on the screen.
+//   file_list [COUNT] [ROUNDS]   (10000, 5)
+// Makes a folder of COUNT recorded files, then, ROUNDS times in turn:
+//  - adds the folder with File > Add folder (the folder browser answered; timed from its close
+//    to the end of the command): per file, beside the bare loop of FindFirstFileA/FindNextFileA,
+//    CreateFileA, GetFileTime and CloseHandle over the same folder (goal: at most 1.3 times);
+//  - sorts the rows by each column as a click on its heading does, beside LVM_SORTITEMS with a
+//    callback that compares the two record ids alone (goal: at most 2 times).
+// Medians of the rounds. For comparison it then inserts COUNT rows into a visible list view one by
+// one with redrawing on and off, and sorts 1,000 rows by the rows' own texts found with
+// LVM_FINDITEM on every comparison.
+#include "WindowBench.h"
+
+#include "BrowseDialog.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using windowbench::Now;
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Chooses the folder in the browser as soon as it shows, and notes when the browser goes.
+class FolderChoice {
+public:
+    explicit FolderChoice(const std::string& folder) : folder(folder)
+    {
+        current = this;
+        timer = SetTimer(nullptr, 0, 50, Fire);
+        hook = SetWindowsHookExA(WH_CBT, Closing, nullptr, GetCurrentThreadId());
+    }
+    ~FolderChoice()
+    {
+        UnhookWindowsHookEx(hook);
+        KillTimer(nullptr, timer);
+        current = nullptr;
+    }
+    double closed = 0;
+
+private:
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM) -> BOOL {
+                char className[16] = {};
+                GetClassNameA(window, className, sizeof(className));
+                if (!IsWindowVisible(window) || std::string(className) != "#32770")
+                    return TRUE;
+                current->dialog = window;
+                if (browsedialog::SelectedName(window) == browsedialog::NameOf(current->folder))
+                    PostMessageA(window, WM_COMMAND, IDOK, 0);
+                else
+                    SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
+                                 reinterpret_cast<LPARAM>(current->folder.c_str()));
+                return FALSE;
+            },
+            0);
+    }
+    static LRESULT CALLBACK Closing(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_DESTROYWND && current && reinterpret_cast<HWND>(wParam) == current->dialog)
+            current->closed = Now();
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline FolderChoice* current = nullptr;
+    std::string folder;
+    UINT_PTR timer;
+    HHOOK hook;
+    HWND dialog = nullptr;
+};
+
+// What the program's folder listing and the making of a record's row need of the system, alone.
+double BareListing(const std::string& folder)
+{
+    double start = Now();
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+    int files = 0;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        HANDLE file = CreateFileA((folder + "\\" + entry.cFileName).c_str(), GENERIC_READ, 0,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        FILETIME times[3];
+        GetFileTime(file, &times[0], &times[1], &times[2]);
+        CloseHandle(file);
+        ++files;
+    }
+    FindClose(search);
+    return Now() - start;
+}
+
+int CALLBACK CompareIds(LPARAM id1, LPARAM id2, LPARAM)
+{
+    return id1 < id2 ? -1 : id1 > id2 ? 1 : 0;
+}
+
+// The rows' own texts, each row found by its id on every comparison.
+struct ReadBack {
+    HWND list;
+    int column;
+};
+
+int CALLBACK CompareByReadingTheList(LPARAM id1, LPARAM id2, LPARAM sortParam)
+{
+    const ReadBack& sort = *reinterpret_cast<const ReadBack*>(sortParam);
+    char texts[2][260] = {};
+    LPARAM ids[2] = {id1, id2};
+    for (int i = 0; i < 2; ++i) {
+        LVFINDINFOA find = {};
+        find.flags = LVFI_PARAM;
+        find.lParam = ids[i];
+        int row = static_cast<int>(SendMessageA(sort.list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(&find)));
+        LVITEMA item = {};
+        item.iSubItem = sort.column;
+        item.pszText = texts[i];
+        item.cchTextMax = sizeof(texts[i]);
+        SendMessageA(sort.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+    return std::strcmp(texts[0], texts[1]);
+}
+
+void ClickColumn(CMainWnd& mainWnd, int column)
+{
+    NMLISTVIEW click = {};
+    click.hdr.hwndFrom = mainWnd.list.window;
+    click.hdr.idFrom = 100;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = column;
+    SendMessageA(mainWnd.window, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&click));
+}
+
+// Seconds to insert count rows into a visible bare list view, one insertion and two text updates
+// each, with or without redrawing off around the loop.
+double InsertRows(HWND list, int count, bool redrawOff)
+{
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    double start = Now();
+    if (redrawOff)
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        wsprintfA(name, "r%05d.rec", i);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = i;
+        item.pszText = name;
+        item.lParam = i + 1;
+        int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        for (int subitem = 1; subitem <= 2; ++subitem) {
+            LVITEMA text = {};
+            text.iSubItem = subitem;
+            text.pszText = const_cast<char*>(subitem == 1 ? "2003/07/14 21:05:09" : "rec");
+            SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&text));
+        }
+        // What the window gets to do between two insertions of a long command.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    if (redrawOff) {
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+        UpdateWindow(list);
+    }
+    return Now() - start;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    int count = argc > 1 ? std::atoi(argv[1]) : 10000;
+    int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+    std::string folder = windowbench::Folder("tv_bench_list");
+    folder.pop_back();
+    recbuilder::Bytes record = windowbench::CastleDuel("Alice", 0);
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        wsprintfA(name, "\\r%05d.rec", (i * 7919) % count);
+        windowbench::WriteAll(folder + name, record);
+    }
+
+    CMainWnd mainWnd;
+    if (!windowbench::OpenMainWindow(mainWnd))
+        return 1;
+    ShowWindow(mainWnd.window, SW_SHOW);
+    UpdateWindow(mainWnd.window);
+
+    std::vector<double> added, bare, sorted[3], byId;
+    for (int round = 0; round < rounds; ++round) {
+        bare.push_back(BareListing(folder));
+        mainWnd.ClearAll();
+        FolderChoice choice(folder);
+        SendMessageA(mainWnd.window, WM_COMMAND, ID_FOLDER_ADD, 0);
+        added.push_back(Now() - choice.closed);
+        if (mainWnd.list.GetItemCount() != count) {
+            std::printf("the list holds %d rows, not %d\n", mainWnd.list.GetItemCount(), count);
+            return 1;
+        }
+        for (int column = 0; column < 3; ++column) {
+            double start = Now();
+            ClickColumn(mainWnd, column);
+            sorted[column].push_back(Now() - start);
+        }
+        double start = Now();
+        mainWnd.list.SendMsg(LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareIds));
+        byId.push_back(Now() - start);
+    }
+
+    double perFile = 1e6 / count;
+    std::printf("file list of %d recorded files under Wine, the list visible, median of %d rounds\n",
+                count, rounds);
+    std::printf("  add folder (after the browser):  %8.2f us per file\n", Median(added) * perFile);
+    std::printf("  bare listing and opening:        %8.2f us per file\n", Median(bare) * perFile);
+    std::printf("  add folder / bare: %.2f (goal: at most 1.3)\n", Median(added) / Median(bare));
+    const char* names[] = {"file name", "time", "type"};
+    for (int column = 0; column < 3; ++column)
+        std::printf("  sort by %-9s %8.2f ms, / by ids: %.2f (goal: at most 2)\n", names[column],
+                    Median(sorted[column]) * 1000, Median(sorted[column]) / Median(byId));
+    std::printf("  sort by ids alone: %8.2f ms\n", Median(byId) * 1000);
+
+    HWND list = mainWnd.list.window;
+    std::printf("for comparison:\n");
+    std::printf("  %d rows into a visible list, redrawing off: %8.3f s\n", count,
+                InsertRows(list, count, true));
+    std::printf("  %d rows into a visible list, redrawing on:  %8.3f s\n", count,
+                InsertRows(list, count, false));
+    int few = std::min(count, 1000);
+    InsertRows(list, few, true);
+    ReadBack readBack = {list, 0};
+    double start = Now();
+    SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&readBack),
+                 reinterpret_cast<LPARAM>(&CompareByReadingTheList));
+    std::printf("  sort of %d rows finding each row on every comparison: %8.3f s\n", few,
+                Now() - start);
+    windowbench::CloseMainWindow(mainWnd);
+    windowbench::Folder("tv_bench_list");
+    return 0;
+}
