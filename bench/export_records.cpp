@@ -1,10 +1,12 @@
 // The export under Wine: a run over COUNT (200) records whose bodies are 1 MiB each, beside
-// decoding the same records alone in the same process.
+// decoding the same records alone in the same process. Decoding and run take turns twice, and
+// the faster of each pair counts, so that a passing load on the machine weighs on neither side
+// alone.
 //   export_records [COUNT]
 #include "WindowBench.h"
 
-#include "MessageBoxRecorder.h"
 #include "DialogVisitor.h"
+#include "MessageBoxRecorder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,47 @@
 #include <vector>
 
 using windowbench::Now;
+
+namespace {
+
+double DecodeAlone(const std::vector<std::string>& paths)
+{
+    double start = Now();
+    for (const std::string& path : paths) {
+        CRecord record;
+        record.Load(path);
+        record.GetGameSettings();
+    }
+    return Now() - start;
+}
+
+// The export command over every file of the list into output, from its progress dialog to the
+// written file.
+double RunCommand(const std::vector<std::string>& paths, const std::string& output)
+{
+    CMainWnd mainWnd;
+    if (!windowbench::OpenMainWindow(mainWnd))
+        return 0;
+    for (const std::string& path : paths)
+        windowbench::AddRow(mainWnd, path);
+    mainWnd.list.SelectItem(-1);
+    MessageBoxRecorder boxes(IDYES);
+    DialogVisitor save(
+        [](HWND window) { return GetDlgItem(window, 0x480) || GetDlgItem(window, 0x47c); },
+        [&](HWND dialog) {
+            HWND edit = GetDlgItem(dialog, 0x480);
+            SetWindowTextA(edit ? edit : GetDlgItem(dialog, 0x47c), output.c_str());
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        });
+    windowbench::ProgressOpening opening;
+    SendMessageA(mainWnd.window, WM_COMMAND, ID_EXPORT_XML, 0);
+    double run = Now() - opening.time;
+    windowbench::CloseMainWindow(mainWnd);
+    return run;
+}
+
+}
 
 int main(int argc, char** argv)
 {
@@ -28,36 +71,17 @@ int main(int argc, char** argv)
     for (const std::string& path : paths)
         windowbench::ReadAll(path);
 
-    double start = Now();
-    for (const std::string& path : paths) {
-        CRecord record;
-        record.Load(path);
-        record.GetGameSettings();
-    }
-    double decode = Now() - start;
-
-    CMainWnd mainWnd;
-    if (!windowbench::OpenMainWindow(mainWnd))
-        return 1;
-    for (const std::string& path : paths)
-        windowbench::AddRow(mainWnd, path);
-    mainWnd.list.SelectItem(-1);
-    MessageBoxRecorder boxes(IDYES);
     std::string output = folder + "export.xml";
-    DialogVisitor save(
-        [](HWND window) { return GetDlgItem(window, 0x480) || GetDlgItem(window, 0x47c); },
-        [&](HWND dialog) {
-            HWND edit = GetDlgItem(dialog, 0x480);
-            SetWindowTextA(edit ? edit : GetDlgItem(dialog, 0x47c), output.c_str());
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        });
-    windowbench::ProgressOpening opening;
-    SendMessageA(mainWnd.window, WM_COMMAND, ID_EXPORT_XML, 0);
-    double run = Now() - opening.time;
-    windowbench::CloseMainWindow(mainWnd);
+    double decode = 0, run = 0;
+    for (int round = 0; round < 2; ++round) {
+        double alone = DecodeAlone(paths);
+        decode = round == 0 || alone < decode ? alone : decode;
+        double that = RunCommand(paths, output);
+        run = round == 0 || that < run ? that : run;
+    }
 
     double perRecord = 1000.0 / count;
-    std::printf("export of %d records with 1 MiB bodies (under Wine, ms per record)\n", count);
+    std::printf("export of %d records with 1 MiB bodies (under Wine, ms per record, the faster of two turns)\n", count);
     std::printf("  the run (to the written file): %8.3f  (%zu bytes written)\n", run * perRecord,
                 windowbench::ReadAll(output).size());
     std::printf("  decoding alone:                %8.3f\n", decode * perRecord);

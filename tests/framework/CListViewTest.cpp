@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace wintest;
 
 namespace {
@@ -81,6 +83,23 @@ TEST_F(ListView, UnboundListReportsNothingAndCountsNothing)
     EXPECT_EQ(0, unbound.GetItemCount());
     EXPECT_FALSE(unbound.SelectItem(-1));
     EXPECT_EQ(0, unbound.GetItemParam(0));
+}
+
+// The walk over the selected rows that the commands make, in list order.
+TEST_F(ListView, GetNextSelectedWalksTheSelectedRowsInOrder)
+{
+    AddRows(5);
+    for (int row : {3, 1, 4})
+        list.SelectItem(row);
+    std::vector<int> rows;
+    for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row))
+        rows.push_back(row);
+    EXPECT_EQ((std::vector<int>{1, 3, 4}), rows);
+    EXPECT_EQ(3, list.GetNextSelected(1));
+    EXPECT_EQ(-1, list.GetNextSelected(4));
+    EXPECT_EQ(3, list.GetSelectedCount());
+    CListView unbound;
+    EXPECT_EQ(-1, unbound.GetNextSelected(-1));
 }
 
 TEST_F(ListView, SelectItemOfMinusOneSelectsEveryRow)
