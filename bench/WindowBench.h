@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace windowbench {
 
@@ -80,15 +81,20 @@ inline std::string Folder(const std::string& name)
 
 const char kMainClass[] = "TallyvaneBench";
 
-// The main window of the program, hidden.
-inline bool OpenMainWindow(CMainWnd& mainWnd)
+// The main window of the program, hidden, with a row for each file of paths as the file list
+// adds it, all selected.
+inline bool OpenMainWindow(CMainWnd& mainWnd, const std::vector<std::string>& paths = {})
 {
-    const char* kClass = kMainClass;
     InitCommonControls();
-    RegisterWindowClass(kClass, CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, LoadCursorA(nullptr, IDC_ARROW),
+    RegisterWindowClass(kMainClass, CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, LoadCursorA(nullptr, IDC_ARROW),
                         reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1), IDR_MAINMENU);
-    return mainWnd.Create(kClass, "Tallyvane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT, 0, 1000, 600,
-                          nullptr, 0);
+    if (!mainWnd.Create(kMainClass, "Tallyvane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, CW_USEDEFAULT, 0, 1000,
+                        600, nullptr, 0))
+        return false;
+    for (const std::string& path : paths)
+        mainWnd.AddRecordFile(path);
+    mainWnd.list.SelectItem(-1);
+    return true;
 }
 
 // Destroys the window and unregisters its classes, so that another can be opened.
@@ -100,13 +106,6 @@ inline void CloseMainWindow(CMainWnd& mainWnd)
     MSG quit;
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-}
-
-// A row at the end for the file at path, showing its file name.
-inline void AddRow(CMainWnd& mainWnd, const std::string& path)
-{
-    int32_t id = mainWnd.data.AddRecord(path);
-    mainWnd.list.InsertItem(mainWnd.data.records[id].fileName, mainWnd.list.GetItemCount(), 0, 1, id);
 }
 
 // The time at which the progress dialog of a run opens: the run itself starts there, after the

@@ -92,12 +92,12 @@ std::vector<std::string> WriteRecords(const std::string& folder, int count)
 // The batch rename command over every file of the list, from its progress dialog to its end.
 double RunCommand(const std::string& folder, const std::vector<std::string>& names, int* renamed)
 {
-    CMainWnd mainWnd;
-    if (!windowbench::OpenMainWindow(mainWnd))
-        return 0;
+    std::vector<std::string> paths;
     for (const std::string& name : names)
-        windowbench::AddRow(mainWnd, folder + name);
-    mainWnd.list.SelectItem(-1);
+        paths.push_back(folder + name);
+    CMainWnd mainWnd;
+    if (!windowbench::OpenMainWindow(mainWnd, paths))
+        return 0;
     MessageBoxRecorder boxes(IDYES);
     windowbench::ProgressOpening opening;
     SendMessageA(mainWnd.window, WM_COMMAND, ID_EDIT_BATCH_RENAME, 0);

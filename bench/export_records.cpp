@@ -33,11 +33,8 @@ double DecodeAlone(const std::vector<std::string>& paths)
 double RunCommand(const std::vector<std::string>& paths, const std::string& output)
 {
     CMainWnd mainWnd;
-    if (!windowbench::OpenMainWindow(mainWnd))
+    if (!windowbench::OpenMainWindow(mainWnd, paths))
         return 0;
-    for (const std::string& path : paths)
-        windowbench::AddRow(mainWnd, path);
-    mainWnd.list.SelectItem(-1);
     MessageBoxRecorder boxes(IDYES);
     DialogVisitor save(
         [](HWND window) { return GetDlgItem(window, 0x480) || GetDlgItem(window, 0x47c); },

@@ -76,49 +76,49 @@ bool BeginsReference(const std::string& text, std::size_t at)
     return IsXmlChar(code);
 }
 
-}
-
-void Writer::AppendText(std::string& out, const std::string& text)
+// Appends text with each byte for which replacement gives a text in its place.
+template <class Replacement>
+void AppendReplaced(std::string& out, const std::string& text, Replacement replacement)
 {
     std::size_t run = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* replacement;
-        switch (KindOf(text[i])) {
-        case Ampersand: replacement = "&amp;"; break;
-        case Less: replacement = "&lt;"; break;
-        case Greater: replacement = "&gt;"; break;
-        case CarriageReturn: replacement = "&#13;"; break;
-        case Control: replacement = "?"; break;
-        default: continue;
-        }
+        const char* with = replacement(KindOf(text[i]), i);
+        if (!with)
+            continue;
         out.append(text, run, i - run);
-        out += replacement;
+        out += with;
         run = i + 1;
     }
     out.append(text, run, std::string::npos);
 }
 
+}
+
+void Writer::AppendText(std::string& out, const std::string& text)
+{
+    AppendReplaced(out, text, [](ByteKind kind, std::size_t) -> const char* {
+        switch (kind) {
+        case Ampersand: return "&amp;";
+        case Less: return "&lt;";
+        case Greater: return "&gt;";
+        case CarriageReturn: return "&#13;";
+        case Control: return "?";
+        default: return nullptr;
+        }
+    });
+}
+
 void Writer::AppendAttributeValue(std::string& out, const std::string& value)
 {
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char* replacement;
-        switch (KindOf(value[i])) {
-        case Ampersand:
-            if (BeginsReference(value, i))
-                continue;
-            replacement = "&amp;";
-            break;
-        case Less: replacement = "&lt;"; break;
-        case Quote: replacement = "&quot;"; break;
-        case Control: replacement = "?"; break;
-        default: continue;
+    AppendReplaced(out, value, [&value](ByteKind kind, std::size_t at) -> const char* {
+        switch (kind) {
+        case Ampersand: return BeginsReference(value, at) ? nullptr : "&amp;";
+        case Less: return "&lt;";
+        case Quote: return "&quot;";
+        case Control: return "?";
+        default: return nullptr;
         }
-        out.append(value, run, i - run);
-        out += replacement;
-        run = i + 1;
-    }
-    out.append(value, run, std::string::npos);
+    });
 }
 
 std::string AttributeText(const std::string& plain)

@@ -156,7 +156,9 @@ private:
 
     // The long runs under the progress dialog, with the main window disabled meanwhile
     void BeginRun(int count);
-    void ShowRunStep(int number, int count, const std::string& fileName);
+    // The start of a row (the number-th of count): one waiting message let through, then the
+    // row's record shown in the progress dialog. The record; null for a row without one.
+    CRecord* StartRunRow(int row, int number, int count);
     // Lets one waiting message through; keys of the progress dialog reach its buttons.
     void PumpRun();
     void EndRun();

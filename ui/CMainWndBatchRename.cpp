@@ -57,11 +57,9 @@ void CMainWnd::BatchRenameSelected(UINT)
     BeginRun(count);
     int number = 1;
     for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row), ++number) {
-        PumpRun();
-        CRecord* record = RecordOfRow(row);
+        CRecord* record = StartRunRow(row, number, count);
         if (!record)
             continue;
-        ShowRunStep(number, count, record->fileName);
         RowOutcome outcome = RenameRow(run, row, *record);
         if (outcome == RowOutcome::Stop)
             break;

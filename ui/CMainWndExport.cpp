@@ -31,11 +31,9 @@ void CMainWnd::ExportSelectedAsXml(UINT)
     BeginRun(count);
     int number = 1;
     for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row), ++number) {
-        PumpRun();
-        CRecord* record = RecordOfRow(row);
+        CRecord* record = StartRunRow(row, number, count);
         if (!record)
             continue;
-        ShowRunStep(number, count, record->fileName);
         try {
             document.Add(*record, data.option);
         } catch (const std::exception& error) {

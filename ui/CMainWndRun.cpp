@@ -12,11 +12,16 @@ void CMainWnd::BeginRun(int count)
     progress.Create(window);
 }
 
-void CMainWnd::ShowRunStep(int number, int count, const std::string& fileName)
+CRecord* CMainWnd::StartRunRow(int row, int number, int count)
 {
+    PumpRun();
+    CRecord* record = RecordOfRow(row);
+    if (!record)
+        return nullptr;
     char text[64] = {};
     wsprintfA(text, "処理中... (%d / %d)", number, count);
-    progress.SetLines(text, fileName);
+    progress.SetLines(text, record->fileName);
+    return record;
 }
 
 void CMainWnd::PumpRun()

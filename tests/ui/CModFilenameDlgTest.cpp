@@ -20,22 +20,13 @@ namespace {
 
 TEST(RenameDialogTemplate, Is159AsStored)
 {
-    dialogtemplate::Template stored = dialogtemplate::Load(IDD_RENAME);
-    EXPECT_EQ(0x80C808C0u, stored.style);
-    EXPECT_EQ(187, stored.cx);
-    EXPECT_EQ(51, stored.cy);
-    EXPECT_EQ("名前の変更", stored.caption);
-    EXPECT_EQ("ＭＳ Ｐゴシック", stored.font);
-    EXPECT_EQ(9, stored.pointSize);
-    const dialogtemplate::Item items[] = {
-        {0x50810080, 7, 7, 173, 15, IDC_RENAME_EDIT, "Edit", ""},
-        {0x50010001, 7, 30, 50, 14, IDOK, "Button", "OK(&O)"},
-        {0x50010000, 68, 30, 50, 14, IDC_RENAME_SKIP, "Button", "スキップ(&S)"},
-        {0x50010000, 130, 30, 50, 14, IDCANCEL, "Button", "キャンセル(&C)"},
-    };
-    ASSERT_EQ(4u, stored.items.size());
-    for (size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(items[i], stored.items[i]) << "item " << i;
+    const dialogtemplate::Template expected = {
+        0x80C808C0, 187, 51, "名前の変更", 9, "ＭＳ Ｐゴシック",
+        {{0x50810080, 7, 7, 173, 15, IDC_RENAME_EDIT, "Edit", ""},
+         {0x50010001, 7, 30, 50, 14, IDOK, "Button", "OK(&O)"},
+         {0x50010000, 68, 30, 50, 14, IDC_RENAME_SKIP, "Button", "スキップ(&S)"},
+         {0x50010000, 130, 30, 50, 14, IDCANCEL, "Button", "キャンセル(&C)"}}};
+    EXPECT_EQ(expected, dialogtemplate::Load(IDD_RENAME));
 }
 
 std::string EditText(HWND dialog)

@@ -54,25 +54,16 @@ TEST_F(ProgressDialog, OpensWithWhatSetupKept)
     EXPECT_EQ(dialog.bar.window, Bar());
 }
 
+// No WS_SYSMENU: no close box.
 TEST(ProgressDialogTemplate, Is161AsStored)
 {
-    dialogtemplate::Template stored = dialogtemplate::Load(IDD_PROGRESS);
-    EXPECT_EQ(0x80C008C0u, stored.style);
-    EXPECT_EQ(0u, stored.style & WS_SYSMENU);
-    EXPECT_EQ(186, stored.cx);
-    EXPECT_EQ(95, stored.cy);
-    EXPECT_EQ("処理中...", stored.caption);
-    EXPECT_EQ("MS UI Gothic", stored.font);
-    EXPECT_EQ(9, stored.pointSize);
-    const dialogtemplate::Item items[] = {
-        {0x50010000, 68, 73, 50, 14, IDCANCEL, "Button", "キャンセル"},
-        {0x50010880, 7, 7, 172, 12, IDC_PROGRESS_FIRST_LINE, "Edit", ""},
-        {0x50010880, 7, 29, 172, 12, IDC_PROGRESS_SECOND_LINE, "Edit", ""},
-        {0x50800001, 7, 51, 172, 12, IDC_PROGRESS_BAR, "msctls_progress32", ""},
-    };
-    ASSERT_EQ(4u, stored.items.size());
-    for (size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(items[i], stored.items[i]) << "item " << i;
+    const dialogtemplate::Template expected = {
+        0x80C008C0, 186, 95, "処理中...", 9, "MS UI Gothic",
+        {{0x50010000, 68, 73, 50, 14, IDCANCEL, "Button", "キャンセル"},
+         {0x50010880, 7, 7, 172, 12, IDC_PROGRESS_FIRST_LINE, "Edit", ""},
+         {0x50010880, 7, 29, 172, 12, IDC_PROGRESS_SECOND_LINE, "Edit", ""},
+         {0x50800001, 7, 51, 172, 12, IDC_PROGRESS_BAR, "msctls_progress32", ""}}};
+    EXPECT_EQ(expected, dialogtemplate::Load(IDD_PROGRESS));
 }
 
 TEST_F(ProgressDialog, CreateOnAnOpenDialogMakesNoSecondWindow)

@@ -40,7 +40,22 @@ struct Template {
     WORD pointSize = 0;
     std::string font;
     std::vector<Item> items;
+
+    bool operator==(const Template& other) const
+    {
+        return style == other.style && cx == other.cx && cy == other.cy && caption == other.caption &&
+               pointSize == other.pointSize && font == other.font && items == other.items;
+    }
 };
+
+inline std::ostream& operator<<(std::ostream& out, const Template& stored)
+{
+    out << "style " << std::hex << stored.style << std::dec << ", " << stored.cx << "x" << stored.cy << ", \""
+        << stored.caption << "\", " << stored.pointSize << " pt " << stored.font;
+    for (const Item& item : stored.items)
+        out << "\n  " << item;
+    return out;
+}
 
 class Reader {
 public:
