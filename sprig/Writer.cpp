@@ -41,39 +41,55 @@ bool IsXmlChar(uint32_t c)
            (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+// Whether text holds word followed by ';' at at.
+bool NameAt(const std::string& text, std::size_t at, const char* word)
+{
+    for (; *word; ++word, ++at) {
+        if (at == text.size() || text[at] != *word)
+            return false;
+    }
+    return at < text.size() && text[at] == ';';
+}
+
+int DigitValue(char c, bool hex)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (hex && c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // Whether the '&' at text[at] begins a reference that a reader accepts: one of the five
-// predefined entities, or a character reference to a character that XML allows.
+// predefined entities, or a character reference to a character that XML allows. The text is
+// read only as far as such a reference can reach: a name, or digits up to the first that is not
+// one, so that a value full of '&' costs no more than its length.
 bool BeginsReference(const std::string& text, std::size_t at)
 {
-    std::size_t end = text.find(';', at + 1);
-    if (end == std::string::npos)
+    ++at;
+    for (const char* name : {"amp", "lt", "gt", "quot", "apos"}) {
+        if (NameAt(text, at, name))
+            return true;
+    }
+    if (at == text.size() || text[at] != '#')
         return false;
-    std::string name = text.substr(at + 1, end - at - 1);
-    if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos")
-        return true;
-    if (name.size() < 2 || name[0] != '#')
-        return false;
-    bool hex = name[1] == 'x';
-    std::size_t first = hex ? 2 : 1;
-    if (first == name.size())
-        return false;
+    ++at;
+    bool hex = at < text.size() && text[at] == 'x';
+    if (hex)
+        ++at;
+    std::size_t first = at;
     uint32_t code = 0;
-    for (std::size_t i = first; i < name.size(); ++i) {
-        char c = name[i];
-        uint32_t digit;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<uint32_t>(c - '0');
-        else if (hex && c >= 'a' && c <= 'f')
-            digit = static_cast<uint32_t>(c - 'a' + 10);
-        else if (hex && c >= 'A' && c <= 'F')
-            digit = static_cast<uint32_t>(c - 'A' + 10);
-        else
+    for (; at < text.size() && text[at] != ';'; ++at) {
+        int digit = DigitValue(text[at], hex);
+        if (digit < 0)
             return false;
-        code = code * (hex ? 16 : 10) + digit;
+        code = code * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
         if (code > 0x10FFFF)
             return false;
     }
-    return IsXmlChar(code);
+    return at < text.size() && at > first && IsXmlChar(code);
 }
 
 // Appends text with each byte for which replacement gives a text in its place.

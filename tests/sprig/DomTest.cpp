@@ -496,6 +496,52 @@ TEST_P(Escaping, TextAndAttributeValue)
 INSTANTIATE_TEST_SUITE_P(Values, Escaping, testing::ValuesIn(kEscapeCases),
                          [](const testing::TestParamInfo<EscapeCase>& info) { return info.param.name; });
 
+struct ReferenceCase {
+    const char* name;
+    std::string value;
+    std::string written;  // as an attribute value
+};
+
+// Where a reference in an attribute value ends: at its ';', which the writer looks for no further
+// than a reference can reach.
+const ReferenceCase kReferenceCases[] = {
+    {"HexAtTheLastCharacter", "&#x10FFFF;", "&#x10FFFF;"},
+    {"HexPastTheLastCharacter", "&#x110000;", "&amp;#x110000;"},
+    {"DecimalAtTheLastCharacter", "&#1114111;", "&#1114111;"},
+    {"DecimalPastTheLastCharacter", "&#1114112;", "&amp;#1114112;"},
+    {"LeadingZeros", "&#x0000000041;&#0000000000065;", "&#x0000000041;&#0000000000065;"},
+    {"LeadingZerosThenTooLarge", "&#00000000001114112;", "&amp;#00000000001114112;"},
+    {"HexDigitsOfBothCases", "&#xaBcD;&#x0f;", "&#xaBcD;&amp;#x0f;"},
+    {"AroundTheSurrogates", "&#xD7FF;&#xD800;&#xDFFF;&#xE000;", "&#xD7FF;&amp;#xD800;&amp;#xDFFF;&#xE000;"},
+    {"AroundTheNonCharacters", "&#xFFFD;&#xFFFF;&#x10000;", "&#xFFFD;&amp;#xFFFF;&#x10000;"},
+    {"ControlCharacters", "&#9;&#10;&#13;&#31;&#x1F;&#32;", "&#9;&#10;&#13;&amp;#31;&amp;#x1F;&#32;"},
+    {"DigitsOfTheOtherBase", "&#a;&#xg;&#12a;", "&amp;#a;&amp;#xg;&amp;#12a;"},
+    {"EmptyNames", "&;&#;&#x;", "&amp;;&amp;#;&amp;#x;"},
+    {"NamesThatAreNearlyPredefined", "&am;&ampx;&AMP;&quo;&aposs;", "&amp;am;&amp;ampx;&amp;AMP;&amp;quo;&amp;aposs;"},
+    {"NoSemicolonBeforeTheEnd", "&#x41", "&amp;#x41"},
+    {"NameAtTheEnd", "&quot", "&amp;quot"},
+    {"SemicolonOnlyAfterTheNextReference", "&amp&lt;&#65&#66;", "&amp;amp&lt;&amp;#65&#66;"},
+    {"SemicolonFarBehind", "&#6" + std::string(100, '5') + ";", "&amp;#6" + std::string(100, '5') + ";"},
+    {"AmpersandsOnly", std::string(1000, '&'), [] {
+         std::string written;
+         for (int i = 0; i < 1000; ++i)
+             written += "&amp;";
+         return written;
+     }()},
+};
+
+class ReferenceEnd : public testing::TestWithParam<ReferenceCase> {};
+
+TEST_P(ReferenceEnd, KeepsOnlyWhatAReaderAccepts)
+{
+    std::string out = "pre";
+    Writer::AppendAttributeValue(out, GetParam().value);
+    EXPECT_EQ("pre" + GetParam().written, out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ReferenceEnd, testing::ValuesIn(kReferenceCases),
+                         [](const testing::TestParamInfo<ReferenceCase>& info) { return info.param.name; });
+
 TEST(Writer, TheDeclarationEscapesItsValues)
 {
     std::unique_ptr<Document> document(CreateDocument("r"));
