@@ -32,8 +32,12 @@ bool CRecord::Load(const std::string& newPath)
 
 void CRecord::Moved(const std::string& newPath)
 {
+    if (Load(newPath))
+        return;
     path = newPath;
     fileName = CPathParts(newPath.c_str()).fileName;
+    settings.clear();
+    mapScript.clear();
 }
 
 const std::string& CRecord::GetGameSettings()

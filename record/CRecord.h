@@ -14,8 +14,10 @@ public:
     const std::string& GetGameSettings();
     // The map script, decoding first if needed; empty when decoding fails.
     const std::string& GetMapScript();
-    // The file has been moved to newPath: path and file name follow it. A move changes neither
-    // the content nor the last-write time, so nothing is read again and the decoded texts stay.
+    // The file has been moved to newPath: loaded again from there, as Load does (name and time
+    // read anew, decoded texts dropped). A file that cannot be opened just now (another program
+    // holds it) is followed all the same: the new path and file name, no decoded texts, the time
+    // as it was; the next request decodes it from its new path.
     void Moved(const std::string& newPath);
     // Decodes the file unless that has already succeeded; false with the message text on failure.
     bool UnpackGameData(const std::string& path);

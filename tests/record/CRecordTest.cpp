@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 using namespace fixtures;
@@ -75,26 +77,56 @@ TEST(CRecord, DecodedTextsAreKept)
     EXPECT_EQ("", record.mapScript);
 }
 
-// A moved file keeps its content and its time: the record follows it without reading it again.
-TEST(CRecord, AMovedRecordKeepsItsTimeAndDecodedTexts)
+// A moved record is loaded again from its new path: what the file holds there now, and its
+// time there, are what the record shows.
+TEST(CRecord, AMovedRecordIsLoadedAgainFromItsNewPath)
 {
-    std::string path = testfiles::Write("record_moved.rec", FileBytes(GoodBody()));
+    std::string path = testfiles::Write("record_moved.rec", FileBytes(GoodBody("1")));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    ASSERT_EQ(kSettings, record.GetGameSettings());
+    ASSERT_EQ("1", record.formatVersion);
+    std::string time = record.timeText;
+    std::string newPath = testfiles::Path("record_moved_to.rec");
+    ASSERT_EQ(0, std::rename(path.c_str(), newPath.c_str()));
+    testfiles::Write("record_moved_to.rec", FileBytes(Body("2", recbuilder::MakeBlock(SettingsPayload("<GameSettings><Moved/></GameSettings>"), 0),
+                                                           recbuilder::MakeBlock(Text("moved map"), 0))));
+    std::filesystem::last_write_time(newPath, std::filesystem::last_write_time(newPath) - std::chrono::hours(24 * 400));
+    record.Moved(newPath);
+    EXPECT_EQ(newPath, record.path);
+    EXPECT_EQ("record_moved_to.rec", record.fileName);
+    EXPECT_FALSE(record.unpacked);
+    EXPECT_EQ("", record.settings);
+    CRecord loaded;
+    ASSERT_TRUE(loaded.Load(newPath));
+    EXPECT_EQ(loaded.timeText, record.timeText);
+    EXPECT_NE(time, record.timeText);
+    EXPECT_EQ(kPrefix, record.GetMessageText());
+    EXPECT_EQ("<GameSettings><Moved/></GameSettings>", record.GetGameSettings());
+    EXPECT_EQ("moved map", record.mapScript);
+    EXPECT_EQ("2", record.formatVersion);
+}
+
+// A file that cannot be opened under its new path just now is followed all the same: the record
+// never points at a name the file has left.
+TEST(CRecord, AMovedRecordThatCannotBeOpenedStillFollowsTheFile)
+{
+    std::string path = testfiles::Write("record_moved_away.rec", FileBytes(GoodBody()));
     CRecord record;
     ASSERT_TRUE(record.Load(path));
     ASSERT_EQ(kSettings, record.GetGameSettings());
     std::string time = record.timeText;
-    std::string newPath = testfiles::Path("record_moved_to.rec");
-    ASSERT_EQ(0, std::rename(path.c_str(), newPath.c_str()));
+    std::string newPath = testfiles::Path("record_moved_away_to.rec");
     record.Moved(newPath);
     EXPECT_EQ(newPath, record.path);
-    EXPECT_EQ("record_moved_to.rec", record.fileName);
+    EXPECT_EQ("record_moved_away_to.rec", record.fileName);
     EXPECT_EQ(time, record.timeText);
-    EXPECT_TRUE(record.unpacked);
-    EXPECT_EQ(kSettings, record.settings);
-    EXPECT_EQ(kMap, record.GetMapScript());
-    CRecord loaded;
-    ASSERT_TRUE(loaded.Load(newPath));
-    EXPECT_EQ(time, loaded.timeText);
+    EXPECT_FALSE(record.unpacked);
+    EXPECT_EQ("", record.settings);
+    EXPECT_EQ("", record.mapScript);
+    EXPECT_EQ(kPrefix + "File Open Error : " + newPath, record.GetMessageText());
+    ASSERT_EQ(0, std::rename(path.c_str(), newPath.c_str()));
+    EXPECT_EQ(kSettings, record.GetGameSettings());
 }
 
 struct FailureCase {

@@ -281,6 +281,36 @@ TEST_F(BatchRename, RecordsThatCannotBeReadAreToldAtTheEnd)
     ExpectNoTemporaryFileLeft();
 }
 
+// Renamed records are read again under their new names. One that another program opens, sharing
+// it, just before its move cannot be opened at once; the record follows it all the same, and a
+// second run finds every file where its row says.
+TEST_F(BatchRename, RenamedRecordsAreFollowedEvenWhenHeldOpen)
+{
+    EchoRows("Held", {"held", "free"});
+    HANDLE held = INVALID_HANDLE_VALUE;
+    DebugOutputRecorder debugger([&](const std::string& line) {
+        if (line == "\norgFile:" + folder + "r1.rec")
+            held = CreateFileA((folder + "r1.rec").c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CloseHandle(held);
+    EXPECT_EQ((std::vector<std::string>{"held.rec", "free.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"free.rec", "held.rec"}), FilesIn(folder));
+    EXPECT_EQ(folder + "held.rec", RecordOfRow(0).path);
+    EXPECT_EQ(folder + "free.rec", RecordOfRow(1).path);
+    EXPECT_FALSE(RecordOfRow(1).unpacked);
+    // The tree shows the element NewName, which the option file does not know, with all items.
+    Command(ID_TREE_SHOW_ALL);
+    EXPECT_NE(std::string::npos, TreeOfRow(0).find("held"));
+    EXPECT_NE(std::string::npos, TreeOfRow(1).find("free"));
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"held.rec", "free.rec"}), Rows());
+    EXPECT_EQ(2u, boxes.boxes.size());
+    ExpectNoTemporaryFileLeft();
+}
+
 // Cancel is looked at after a file that was renamed: the run stops after the next one.
 TEST_F(BatchRename, CancelStopsAfterTheNextRenamedFile)
 {

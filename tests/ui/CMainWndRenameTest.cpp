@@ -1,6 +1,8 @@
 // Edit > rename (F2): the rename dialog for each selected row in turn.
 #include "RunTestSupport.h"
 
+#include "RecordFixtures.h"
+
 #include "ui/CModFilenameDlg.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +149,43 @@ TEST_F(RenameCommand, GameBecomesGame2InTheRowAndTheRecord)
     mainWnd.list.GetItemText(row, 2, type);
     EXPECT_EQ("2003/11/03 05:40:07", time);
     EXPECT_EQ("rec", type);
+}
+
+// The record is read again under its new name: the row shows what the file holds now, even when
+// it changed after the row was first shown.
+TEST_F(RenameCommand, TheRenamedRowShowsWhatItsFileHoldsNow)
+{
+    folder = Folder("RenameReload");
+    int row = AddRow(fixtures::WriteRecord("RenameReload\\game.rec", "<GameSettings><MapName>Before</MapName></GameSettings>"));
+    Select({row});
+    ASSERT_NE(std::string::npos, TreeOfRow(row).find("Before"));
+    fixtures::WriteRecord("RenameReload\\game.rec", "<GameSettings><MapName>After</MapName></GameSettings>");
+    Run({{"renamed", Ok}}, [&] { Command(ID_EDIT_RENAME); });
+    EXPECT_EQ("renamed.rec", RowText(row));
+    std::string tree = TreeOfRow(row);
+    EXPECT_NE(std::string::npos, tree.find("After")) << tree;
+    EXPECT_EQ(std::string::npos, tree.find("Before")) << tree;
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// Another program that holds the file open, sharing it, lets it be renamed but not opened at
+// once: the record follows the file to its new name all the same.
+TEST_F(RenameCommand, AFileHeldOpenIsFollowedToItsNewName)
+{
+    folder = Folder("RenameHeld");
+    std::string path = fixtures::WriteRecord("RenameHeld\\game.rec", "<GameSettings><MapName>Held</MapName></GameSettings>");
+    int row = AddRow(path);
+    Select({row});
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Run({{"renamed", Ok}}, [&] { Command(ID_EDIT_RENAME); });
+    CloseHandle(held);
+    EXPECT_EQ("renamed.rec", RowText(row));
+    EXPECT_EQ(std::vector<std::string>{"renamed.rec"}, FilesIn(folder));
+    EXPECT_EQ(folder + "renamed.rec", RecordOfRow(row).path);
+    EXPECT_NE(std::string::npos, TreeOfRow(row).find("Held"));
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 // A failed OK keeps the dialog; the box belongs to the dialog, and the row stays as it was.

@@ -166,7 +166,7 @@ TEST_P(RenameDialogOk, RenamesOnTheSpotOrStaysOpen)
         Click(window, IDCANCEL);
     });
     EXPECT_EQ(c.result, okResult);
-    EXPECT_EQ(c.result < 0 ? CModFilenameDlg::kStopped : c.result, result);
+    EXPECT_EQ(c.result < 0 ? INT_PTR{CModFilenameDlg::kStopped} : c.result, result);
     EXPECT_EQ(c.newName, dialog.newName);
     if (c.box.empty()) {
         EXPECT_TRUE(boxes.boxes.empty());
@@ -177,8 +177,9 @@ TEST_P(RenameDialogOk, RenamesOnTheSpotOrStaysOpen)
         EXPECT_EQ(0x10030u, boxes.boxes[0].flags);
     }
     EXPECT_EQ(c.files, FilesIn(folder));
-    if (Exists(folder + "sub"))
+    if (Exists(folder + "sub")) {
         EXPECT_EQ(std::vector<std::string>{"keep.txt"}, FilesIn(folder + "sub\\"));
+    }
     if (c.result == CModFilenameDlg::kRenamed) {
         EXPECT_EQ(folder + c.newName, record.path);
         EXPECT_EQ(c.newName, record.fileName);

@@ -232,6 +232,28 @@ protected:
         return text;
     }
     CRecord& RecordOfRow(int row) { return mainWnd.data.records[static_cast<int32_t>(mainWnd.list.GetItemParam(row))]; }
+    // The texts of the tree's items in order, one per line, after the row was shown there as a
+    // click shows it.
+    std::string TreeOfRow(int row)
+    {
+        mainWnd.ShowRecordInTree(row);
+        HWND tree = mainWnd.tree.window;
+        std::string texts;
+        HTREEITEM item = TreeView_GetRoot(tree);
+        while (item) {
+            std::string text;
+            mainWnd.tree.GetItem(item, text);
+            texts += text + "\n";
+            HTREEITEM next = TreeView_GetChild(tree, item);
+            while (!next && item) {
+                next = TreeView_GetNextSibling(tree, item);
+                if (!next)
+                    item = TreeView_GetParent(tree, item);
+            }
+            item = next;
+        }
+        return texts;
+    }
 };
 
 }
