@@ -35,17 +35,25 @@ void CProgressDlg::Create(HWND owner)
         CreateModeless(owner, IDD_PROGRESS);
 }
 
+// A record that takes long shows its lines while it is handled.
 void CProgressDlg::SetLines(const std::string& first, const std::string& second)
 {
     firstText = first;
     secondText = second;
+    if (UpdateDue())
+        Update();
 }
 
 void CProgressDlg::Step()
 {
     position += step;
-    if (GetTickCount() - updated >= updateInterval || position >= high)
+    if (UpdateDue() || position >= high)
         Update();
+}
+
+bool CProgressDlg::UpdateDue() const
+{
+    return GetTickCount() - updated >= updateInterval;
 }
 
 void CProgressDlg::Update()

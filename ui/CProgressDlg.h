@@ -11,7 +11,8 @@
 //
 // A run steps far more often than anyone can follow, and under Wine painting the dialog costs as
 // much as decoding a record of 1 MiB: the lines and the bar reach the window at most every
-// updateInterval milliseconds, and when the bar is full.
+// updateInterval milliseconds, and when the bar is full. Cancel does not wait for that: the run
+// lets messages through at every record all the same.
 class CProgressDlg : public CDialog {
 public:
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -43,6 +44,8 @@ public:
     DWORD updated = 0;
 
 private:
+    // Whether updateInterval has passed since the window last showed the run.
+    bool UpdateDue() const;
     // Shows the texts and the position now.
     void Update();
     LRESULT OnInitDialog();

@@ -437,6 +437,37 @@ TEST_F(BatchRename, CommandsDuringTheRunStartNothing)
     EXPECT_TRUE(IsWindow(mainWnd.window));
 }
 
+// The dialog's own interval leaves out updates, not the end of the run: the last shows the last
+// file and the bar full.
+TEST_F(BatchRename, WithTheDialogsOwnIntervalTheRunEndsShownWhole)
+{
+    EchoRows("OwnInterval", {"x1", "x2", "x3", "x4", "x5"});
+    mainWnd.progress.updateInterval = CProgressDlg().updateInterval;
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_FALSE(progress.steps.empty());
+    EXPECT_EQ("処理中... (5 / 5)", progress.steps.back().first);
+    EXPECT_EQ("r5.rec", progress.steps.back().second);
+    EXPECT_EQ(5, progress.steps.back().position);
+    EXPECT_EQ(5, progress.steps.back().high);
+}
+
+// Nor does it slow Cancel: the run lets the click through at the same places.
+TEST_F(BatchRename, WithTheDialogsOwnIntervalCancelStopsAfterTheNextRenamedFile)
+{
+    EchoRows("OwnIntervalCancel", {"x1", "x2", "x3", "x4"});
+    mainWnd.progress.updateInterval = CProgressDlg().updateInterval;
+    DebugOutputRecorder debugger([&](const std::string& line) {
+        if (line == "\nnewFilename:" + folder + "x1.rec")
+            PostMessageA(mainWnd.progress.window, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "r3.rec", "r4.rec"}), Rows());
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    ExpectNoTemporaryFileLeft();
+}
+
 TEST_F(BatchRename, TheBarIsFullAfterItsSteps)
 {
     EchoRows("Bar", {"x1", "r2", "x3", "x4", "x5"});

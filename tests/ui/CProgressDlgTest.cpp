@@ -117,9 +117,22 @@ TEST_F(ProgressDialog, StepsPastTheIntervalShow)
     dialog.updateInterval = 20;
     dialog.Step();
     Sleep(40);
-    dialog.SetLines("k 2", "file 2");
     dialog.Step();
     EXPECT_EQ(2, Position());
+}
+
+// A record that takes longer than the interval shows its lines while it is handled, before its
+// step.
+TEST_F(ProgressDialog, LinesPastTheIntervalShowAtOnce)
+{
+    dialog.updateInterval = 20;
+    dialog.Step();
+    Sleep(40);
+    dialog.SetLines("k 2", "file 2");
+    EXPECT_EQ("k 2", Text(dialog.firstLine.window));
+    EXPECT_EQ("file 2", Text(dialog.secondLine.window));
+    EXPECT_EQ(1, Position());
+    dialog.SetLines("k 3", "file 3");
     EXPECT_EQ("k 2", Text(dialog.firstLine.window));
 }
 

@@ -64,8 +64,8 @@ inline std::string BesideTheProgram(const std::string& name)
     return mainwindow::ProgramFolder() + "\\" + name;
 }
 
-// What the progress dialog showed at each update during a run (each step of a run when its
-// updateInterval is 0), read when the bar had just moved; an action of the test may run there too.
+// What the progress dialog showed each time its bar moved during a run (at each step of a run when
+// its updateInterval is 0); an action of the test may run there too.
 class ProgressRecorder {
 public:
     struct Step {
@@ -109,9 +109,11 @@ private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
     {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        // The dialog's first position, 0, is set before the run; other controls take the same
+        // Only a move of the bar counts: the dialog sets its first position, 0, before the run
+        // and shows new lines with the position they came with. Other controls take the same
         // message number for other things.
-        if (code == HC_ACTION && current && call->message == PBM_SETPOS && call->wParam > 0 && IsBar(call->hwnd)) {
+        if (code == HC_ACTION && current && call->message == PBM_SETPOS &&
+            call->wParam != static_cast<WPARAM>(call->lResult) && IsBar(call->hwnd)) {
             HWND dialog = GetParent(call->hwnd);
             Step step = {ItemText(dialog, IDC_PROGRESS_FIRST_LINE), ItemText(dialog, IDC_PROGRESS_SECOND_LINE),
                          static_cast<int>(SendMessageA(call->hwnd, PBM_GETPOS, 0, 0)),
