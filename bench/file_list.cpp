@@ -12,6 +12,7 @@
 #include "WindowBench.h"
 
 #include "BrowseDialog.h"
+#include "record/CKarRecord.h"
 
 #include <shlobj.h>
 
@@ -188,13 +189,17 @@ int main(int argc, char** argv)
 {
     int count = argc > 1 ? std::atoi(argv[1]) : 10000;
     int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
-    std::string folder = windowbench::Folder("tv_bench_list");
-    folder.pop_back();
+    // The records lie in the player's saved-game folder, where the browser opens by itself: Wine's
+    // browser at times refuses to be moved to another folder.
+    std::string folder = CKarRecord().GetInitialFolder();
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    std::vector<std::string> paths;
     recbuilder::Bytes record = windowbench::CastleDuel("Alice", 0);
     for (int i = 0; i < count; ++i) {
         char name[32];
-        wsprintfA(name, "\\r%05d.rec", (i * 7919) % count);
-        windowbench::WriteAll(folder + name, record);
+        wsprintfA(name, "\\tv_bench_%05d.rec", (i * 7919) % count);
+        paths.push_back(folder + name);
+        windowbench::WriteAll(paths.back(), record);
     }
 
     CMainWnd mainWnd;
@@ -251,6 +256,7 @@ int main(int argc, char** argv)
     std::printf("  sort of %d rows finding each row on every comparison: %8.3f s\n", few,
                 Now() - start);
     windowbench::CloseMainWindow(mainWnd);
-    windowbench::Folder("tv_bench_list");
+    for (const std::string& path : paths)
+        DeleteFileA(path.c_str());
     return 0;
 }
