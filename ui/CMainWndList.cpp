@@ -121,6 +121,11 @@ void CMainWnd::OpenFolder(bool clearFirst)
 
 LRESULT CMainWnd::OnDropFiles(HDROP drop)
 {
+    // The window is disabled while a run walks the list: nothing is added under it.
+    if (!IsWindowEnabled(window)) {
+        DragFinish(drop);
+        return 0;
+    }
     std::vector<std::string> paths;
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

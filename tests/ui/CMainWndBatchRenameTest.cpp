@@ -2,6 +2,8 @@
 // system's stylesheet engine (Wine's MSXML 3 here).
 #include "RunTestSupport.h"
 
+#include "ListTestSupport.h"
+
 #include "RecordFixtures.h"
 #include "ChildProcess.h"
 #include "RenameCases.h"
@@ -160,6 +162,39 @@ TEST_F(BatchRename, AllThreeSamplesInOneRun)
     EXPECT_EQ(nullptr, mainWnd.progress.window);
     EXPECT_EQ(mainWnd.list.window, GetFocus());
     ExpectNoTemporaryFileLeft();
+}
+
+struct KeysCase {
+    const char* name;
+    // The letters that choose the command from the menu bar; null for Ctrl+B.
+    const char* menuLetters;
+};
+
+class BatchRenameKeys : public BatchRename, public testing::WithParamInterface<KeysCase> {};
+
+TEST_P(BatchRenameKeys, StartTheCommand)
+{
+    EchoRows(GetParam().name, {"x1", "x2"});
+    if (GetParam().menuLetters)
+        ChooseFromMenu(GetParam().menuLetters);
+    else
+        PressKey('B', true);
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec"}), Rows());
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("2 個のファイル名を一括変換します。\r\nよろしいですか？", boxes.boxes[0].text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, BatchRenameKeys,
+                         testing::Values(KeysCase{"CtrlB", nullptr}, KeysCase{"EditMenu", "eb"}),
+                         [](const testing::TestParamInfo<KeysCase>& info) { return info.param.name; });
+
+// B without Ctrl is no command.
+TEST_F(BatchRename, BAloneStartsNothing)
+{
+    EchoRows("PlainB", {"x1"});
+    PressKey('B', false);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec"}), Rows());
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(BatchRename, TheDebuggerLinesOfARenamedFileInOrder)
@@ -420,18 +455,23 @@ TEST_F(BatchRename, WithoutSelectedRowsNothingHappens)
 }
 
 // Ctrl+B, or any other command that reaches the disabled main window during the run, starts
-// nothing.
+// nothing, and files dropped on it are not added: the list and the records stay as the run found
+// them.
 TEST_F(BatchRename, CommandsDuringTheRunStartNothing)
 {
     EchoRows("Commands", {"x1", "x2"});
+    std::string dropped = fixtures::WriteRecord(folderName + "\\dropped.rec", "<GameSettings/>");
     ProgressRecorder progress([&](int step, HWND) {
         if (step == 1) {
-            for (UINT command : {ID_EDIT_BATCH_RENAME, ID_EXPORT_XML, ID_EDIT_RENAME, ID_FILE_EXIT})
-                PostMessageA(mainWnd.window, WM_COMMAND, command, 0);
+            for (UINT command : {ID_EDIT_BATCH_RENAME, ID_EXPORT_XML, ID_EDIT_RENAME, ID_FILE_NEW, ID_EDIT_DELETE,
+                                 ID_EDIT_SELECT_ALL, ID_FILE_EXIT})
+                SendMessageA(mainWnd.window, WM_COMMAND, command, 0);
+            SendMessageA(mainWnd.window, WM_DROPFILES, reinterpret_cast<WPARAM>(listtest::MakeDrop({dropped})), 0);
         }
     });
     Command(ID_EDIT_BATCH_RENAME);
     EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec"}), Rows());
+    EXPECT_EQ(2u, mainWnd.data.records.size());
     EXPECT_EQ(1u, boxes.boxes.size());
     EXPECT_EQ(2u, progress.steps.size());
     EXPECT_TRUE(IsWindow(mainWnd.window));

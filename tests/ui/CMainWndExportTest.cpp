@@ -119,6 +119,18 @@ TEST_F(ExportCommand, TwoRowsInListOrder)
     EXPECT_EQ(mainWnd.list.window, GetFocus());
 }
 
+// File > Export > XML, chosen with the keys.
+TEST_F(ExportCommand, TheFileMenuStartsIt)
+{
+    Rows("Menu", {"castle-duel.rec", "four-kingdoms.rcx"});
+    Select({1});
+    std::string path = folder + "out.xml";
+    SaveDialogAnswer save(path);
+    ChooseFromMenu("fex");
+    EXPECT_EQ(1, save.visitor.visits);
+    EXPECT_EQ(Expected({1}), testfiles::Read(path));
+}
+
 // The Cancel that the message let through after the first record brings is seen after the
 // second: what was gathered until then is written.
 TEST_F(ExportCommand, CancelAfterTheFirstOfThreeLeavesTwo)
@@ -240,7 +252,7 @@ TEST_F(ExportCommand, AFileThatCannotBeWrittenIsTold)
     EXPECT_EQ("old content", testfiles::Read(path));
 }
 
-// Commands that reach the disabled main window during the run (posted, say) start nothing.
+// Commands that reach the disabled main window during the run start nothing.
 TEST_F(ExportCommand, CommandsDuringTheRunStartNothing)
 {
     Rows("Commands", {"castle-duel.rec", "four-kingdoms.rcx"});
@@ -250,7 +262,7 @@ TEST_F(ExportCommand, CommandsDuringTheRunStartNothing)
     ProgressRecorder progress([&](int step, HWND) {
         if (step == 1) {
             for (UINT command : {ID_EXPORT_XML, ID_EDIT_BATCH_RENAME, ID_EDIT_RENAME, ID_FILE_EXIT})
-                PostMessageA(mainWnd.window, WM_COMMAND, command, 0);
+                SendMessageA(mainWnd.window, WM_COMMAND, command, 0);
         }
     });
     Command(ID_EXPORT_XML);

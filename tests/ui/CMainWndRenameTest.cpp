@@ -220,22 +220,16 @@ TEST_F(RenameCommand, F2OpensTheDialog)
 {
     ThreeRows("F2");
     Select({1});
-    HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    ShowWindow(mainWnd.window, SW_SHOW);
-    SetFocus(mainWnd.list.window);
-    std::vector<std::string> shown = Run({{"y", Ok}}, [&] {
-        PostMessageA(mainWnd.list.window, WM_KEYDOWN, VK_F2, 0x003C0001);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!TranslateAcceleratorA(mainWnd.window, accelerators, &message)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    });
-    EXPECT_EQ(std::vector<std::string>{"b"}, shown);
+    EXPECT_EQ(std::vector<std::string>{"b"}, Run({{"y", Ok}}, [&] { PressKey(VK_F2, false); }));
     EXPECT_EQ("y.rec", RowText(1));
-    DestroyAcceleratorTable(accelerators);
+}
+
+TEST_F(RenameCommand, TheEditMenuOpensTheDialog)
+{
+    ThreeRows("Menu");
+    Select({0, 2});
+    EXPECT_EQ((std::vector<std::string>{"a", "c"}), Run({{"x", Ok}, {"z", Ok}}, [&] { ChooseFromMenu("em"); }));
+    EXPECT_EQ((std::vector<std::string>{"x.rec", "b.rec", "z.rec"}), Rows());
 }
 
 }

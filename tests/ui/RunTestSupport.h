@@ -202,6 +202,46 @@ public:
     DialogVisitor visitor;
 };
 
+// Types a command of the menu bar as the user does: Alt with the first letter opens a menu of the
+// bar, and each further letter, once the menu it belongs to is open, chooses by its underlined
+// letter. The letters are posted to focus; the menu reads them from the queue. A menu still open
+// after ten seconds is closed, so that a test that fails never blocks.
+class MenuKeys {
+public:
+    MenuKeys(HWND focus, const std::string& letters) : focus(focus), letters(letters)
+    {
+        current = this;
+        hook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, nullptr, GetCurrentThreadId());
+        timer = SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+        // What the system makes of Alt with a letter; the window's default handling opens the menu.
+        PostMessageA(focus, WM_SYSCHAR, static_cast<unsigned char>(letters[0]), 1 << 29);
+    }
+    ~MenuKeys()
+    {
+        KillTimer(nullptr, timer);
+        UnhookWindowsHookEx(hook);
+        current = nullptr;
+    }
+    MenuKeys(const MenuKeys&) = delete;
+    MenuKeys& operator=(const MenuKeys&) = delete;
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && current && call->message == WM_INITMENUPOPUP && current->next < current->letters.size())
+            PostMessageA(current->focus, WM_CHAR, static_cast<unsigned char>(current->letters[current->next++]), 1);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline MenuKeys* current = nullptr;
+    HWND focus;
+    std::string letters;
+    size_t next = 1;
+    HHOOK hook;
+    UINT_PTR timer;
+};
+
 // The main window with rows of real files, added as the file list adds them.
 class RunWindow : public mainwindow::MainWindow {
 protected:
@@ -234,6 +274,44 @@ protected:
         return text;
     }
     CRecord& RecordOfRow(int row) { return mainWnd.data.records[static_cast<int32_t>(mainWnd.list.GetItemParam(row))]; }
+    // Delivers the thread's messages as the program's message loop does: the main window's
+    // accelerators first.
+    void DeliverMessages()
+    {
+        HACCEL accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!TranslateAcceleratorA(mainWnd.window, accelerators, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+        DestroyAcceleratorTable(accelerators);
+    }
+    // A key pressed in the list of the shown window, with Ctrl held when control.
+    void PressKey(UINT key, bool control)
+    {
+        ShowWindow(mainWnd.window, SW_SHOW);
+        SetForegroundWindow(mainWnd.window);
+        SetFocus(mainWnd.list.window);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(mainWnd.list.window, WM_KEYDOWN, key, 1);
+        DeliverMessages();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    // A command of the menu bar chosen with the keys, typed in the list of the shown window.
+    void ChooseFromMenu(const std::string& letters)
+    {
+        ShowWindow(mainWnd.window, SW_SHOW);
+        SetForegroundWindow(mainWnd.window);
+        SetFocus(mainWnd.list.window);
+        MenuKeys keys(mainWnd.list.window, letters);
+        DeliverMessages();
+    }
     // The texts of the tree's items in order, one per line, after the row was shown there as a
     // click shows it.
     std::string TreeOfRow(int row)
