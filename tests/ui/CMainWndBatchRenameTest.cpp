@@ -398,6 +398,53 @@ TEST_F(BatchRename, AnEmptyNameEndsTheRun)
     ExpectNoTemporaryFileLeft();
 }
 
+// A temporary file that another program holds (sharing it for reading and deleting only) cannot
+// be written: the run ends with a box over the progress dialog, and the file is deleted all the
+// same.
+TEST_F(BatchRename, ATemporaryFileThatCannotBeWrittenEndsTheRun)
+{
+    EchoRows("TemporaryHeld", {"x1", "x2"});
+    HANDLE held = INVALID_HANDLE_VALUE;
+    DebugOutputRecorder debugger([&](const std::string& line) {
+        const std::string label = "\ntmpFile:";
+        if (line.rfind(label, 0) == 0 && held == INVALID_HANDLE_VALUE)
+            held = CreateFileA(line.substr(label.size()).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    CloseHandle(held);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), FilesIn(folder));
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("テンポラリファイルの書き込みに失敗しました。", boxes.boxes[1].text);
+    EXPECT_EQ("エラー", boxes.boxes[1].caption);
+    EXPECT_NE(nullptr, boxes.boxes[1].owner);
+    EXPECT_NE(mainWnd.window, boxes.boxes[1].owner);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    ExpectNoTemporaryFileLeft();
+}
+
+// Without a temporary file there is no run.
+TEST_F(BatchRename, NoTemporaryFileNoRun)
+{
+    EchoRows("NoTemporary", {"x1"});
+    char saved[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA("TMP", saved, MAX_PATH);
+    SetEnvironmentVariableA("TMP", testfiles::Path("no such folder").c_str());
+    ProgressRecorder progress;
+    Command(ID_EDIT_BATCH_RENAME);
+    SetEnvironmentVariableA("TMP", length ? saved : nullptr);
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("テンポラリファイルの作成に失敗しました。", boxes.boxes[1].text);
+    EXPECT_EQ(mainWnd.window, boxes.boxes[1].owner);
+    EXPECT_TRUE(progress.steps.empty());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec"}), FilesIn(folder));
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    ExpectNoTemporaryFileLeft();
+}
+
 TEST_F(BatchRename, AStylesheetThatCannotBeLoadedEndsTheRun)
 {
     EchoRows("BadStylesheet", {"x1", "x2"});
