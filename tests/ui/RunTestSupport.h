@@ -288,12 +288,17 @@ protected:
         }
         DestroyAcceleratorTable(accelerators);
     }
-    // A key pressed in the list of the shown window, with Ctrl held when control.
-    void PressKey(UINT key, bool control)
+    // The window shown in front, the keyboard's focus in its list.
+    void FocusTheList()
     {
         ShowWindow(mainWnd.window, SW_SHOW);
         SetForegroundWindow(mainWnd.window);
         SetFocus(mainWnd.list.window);
+    }
+    // A key pressed in the list of the shown window, with Ctrl held when control.
+    void PressKey(UINT key, bool control)
+    {
+        FocusTheList();
         BYTE keys[256] = {};
         GetKeyboardState(keys);
         keys[VK_CONTROL] = control ? 0x80 : 0;
@@ -306,9 +311,7 @@ protected:
     // A command of the menu bar chosen with the keys, typed in the list of the shown window.
     void ChooseFromMenu(const std::string& letters)
     {
-        ShowWindow(mainWnd.window, SW_SHOW);
-        SetForegroundWindow(mainWnd.window);
-        SetFocus(mainWnd.list.window);
+        FocusTheList();
         MenuKeys keys(mainWnd.list.window, letters);
         DeliverMessages();
     }
