@@ -58,15 +58,7 @@ std::string FormatFileTime(uint64_t fileTime, const std::string& format)
     return buffer;
 }
 
-size_t WholeCharacters(const std::string& text, size_t limit)
+bool IsLeadByte(unsigned char c)
 {
-    size_t end = text.size() < limit ? text.size() : limit;
-    size_t length = 0;
-    while (length < end) {
-        size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) ? 2 : 1;
-        if (length + step > end)
-            break;
-        length += step;
-    }
-    return length;
+    return IsDBCSLeadByte(c) != FALSE;
 }

@@ -44,11 +44,6 @@ int32_t ToLong(const std::string& text, int base)
     return static_cast<int32_t>(value);
 }
 
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 namespace {
 
 // The length of the character at text[i]: 2 for a lead byte followed by another byte, else 1.
@@ -90,6 +85,19 @@ std::vector<unsigned> Characters(const char* text)
     return characters;
 }
 
+}
+
+size_t WholeCharacters(const std::string& text, size_t limit)
+{
+    size_t end = text.size() < limit ? text.size() : limit;
+    size_t length = 0;
+    while (length < end) {
+        size_t step = IsLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1;
+        if (length + step > end)
+            break;
+        length += step;
+    }
+    return length;
 }
 
 bool LastCharacterIs(const std::string& text, char c)

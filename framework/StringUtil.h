@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
-// Whether a byte starts a double-byte character of Shift_JIS (code page 932); the byte after it
-// is the character's second byte, which may look like an ASCII character ('\\', 'a', '|').
+// Whether a byte starts a double-byte character of the ANSI code page (Shift_JIS, code page 932:
+// 0x81 to 0x9F and 0xE0 to 0xFC); the byte after it is the character's second byte, which may look
+// like an ASCII character ('\\', 'a', '|').
 bool IsLeadByte(unsigned char c);
 
 // Whether the last character of text is the single byte c (and not the second byte of a

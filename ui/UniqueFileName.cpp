@@ -58,7 +58,7 @@ bool IsBaseName(const std::string& name)
 {
     for (size_t i = 0; i < name.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(name[i]);
-        if (IsDBCSLeadByte(c) && i + 1 < name.size())
+        if (IsLeadByte(c) && i + 1 < name.size())
             ++i;
         else if (c == '\\' || c == '/' || c == ':')
             return false;

@@ -102,17 +102,7 @@ std::string FormatFileTime(uint64_t fileTime, const std::string& format)
     return buffer;
 }
 
-size_t WholeCharacters(const std::string& text, size_t limit)
+bool IsLeadByte(unsigned char c)
 {
-    size_t end = text.size() < limit ? text.size() : limit;
-    size_t length = 0;
-    while (length < end) {
-        unsigned char c = static_cast<unsigned char>(text[length]);
-        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        size_t step = lead ? 2 : 1;
-        if (length + step > end)
-            break;
-        length += step;
-    }
-    return length;
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
