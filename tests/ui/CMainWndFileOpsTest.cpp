@@ -34,6 +34,7 @@ protected:
     {
         return listtest::MakeFolder(listtest::Relative(folder + "\\" + name));
     }
+    void Command(UINT id) { listtest::DialogAnswers::Command(mainWnd.window, id); }
     void Select(std::initializer_list<int> rows)
     {
         for (int row : rows)

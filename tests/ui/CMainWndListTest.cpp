@@ -42,6 +42,7 @@ protected:
         SendMessageA(mainWnd.window, WM_DROPFILES,
                      reinterpret_cast<WPARAM>(listtest::MakeDrop(paths)), 0);
     }
+    void Command(UINT id) { listtest::DialogAnswers::Command(mainWnd.window, id); }
     const CRecord& Record(LPARAM id) { return mainWnd.data.records.at(static_cast<int32_t>(id)); }
 };
 

@@ -175,6 +175,19 @@ public:
     DialogAnswers(const DialogAnswers&) = delete;
     DialogAnswers& operator=(const DialogAnswers&) = delete;
 
+    // Sends a command to the main window. Wine's folder browser at times refuses to select an
+    // existing folder (BFFM_SETSELECTION answers FALSE for the whole life of that dialog): such a
+    // browser is cancelled, which leaves the program as it was, and the command runs again.
+    static void Command(HWND mainWindow, UINT id)
+    {
+        for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            int refusals = current ? current->refusals : 0;
+            SendMessageA(mainWindow, WM_COMMAND, id, 0);
+            if (!current || current->refusals == refusals)
+                return;
+        }
+    }
+
     // Typed into the open dialog's name box, one text and Open per turn: a folder to go to, then
     // the names. None cancels the dialog.
     std::optional<std::vector<std::string>> openSteps;
@@ -192,9 +205,13 @@ public:
     int overwriteQuestions = 0;
     std::string overwriteTitle;
     int stuck = 0;
+    int refusals = 0;
 
 private:
     static constexpr int kPatience = 20;
+    static constexpr int kAttempts = 3;
+    // Turns after which a browser that does not show the folder has refused it.
+    static constexpr int kBrowserPatience = 30;
 
     // A new dialog may get the handle of one that has ended: its answers start afresh.
     static LRESULT CALLBACK Starts(int code, WPARAM wParam, LPARAM lParam)
@@ -274,8 +291,12 @@ private:
         if (shown && !pressed.count(window)) {
             pressed.insert(window);
             PostMessageA(window, WM_COMMAND, IDOK, 0);
+        } else if (!shown && turn == kBrowserPatience) {
+            ++refusals;
+            --browsers;
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         }
-        GiveUp(window, turn, kPatience + 30);
+        GiveUp(window, turn, kPatience + kBrowserPatience);
     }
     void AnswerOverwrite(HWND window, int turn)
     {
