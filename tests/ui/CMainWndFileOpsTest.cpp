@@ -11,7 +11,7 @@
 
 using mainwindow::MainWindow;
 using listtest::Exists;
-using listtest::InTrash;
+using recyclebin::InTrash;
 using listtest::Names;
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "BrowseDialog.h"
 #include "RecordFixtures.h"
+#include "RecycleBin.h"
 #include "TestFiles.h"
 
 #include <windows.h>
@@ -316,62 +317,6 @@ private:
     std::map<HWND, int> turns;
     std::set<HWND> pressed;
 };
-
-// Where Wine puts a file moved to the recycle bin: the trash of the Unix home, one entry per
-// file with a note of its Unix path. Whether the file at the Windows path (of drive C:, where
-// the scratch folder is) lies there.
-inline bool InTrash(const std::string& windowsPath)
-{
-    char home[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("TV_TEST_HOME", home, MAX_PATH))
-        return false;
-    // The note spells the path in UTF-8 with most bytes other than letters and digits as %XX;
-    // the path below the drive is the same on both sides.
-    WCHAR wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.substr(2).c_str(), -1, wide, MAX_PATH);
-    char utf8[3 * MAX_PATH] = {};
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof(utf8), nullptr, nullptr);
-    std::string tail = utf8;
-    for (char& c : tail) {
-        if (c == '\\')
-            c = '/';
-    }
-    auto decode = [](const std::string& line) {
-        std::string text;
-        for (size_t i = 0; i < line.size(); ++i) {
-            if (line[i] == '%' && i + 2 < line.size()) {
-                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
-                text += line[i];
-            }
-        }
-        return text;
-    };
-    std::string trash = std::string(home) + "/.local/share/Trash/";
-    for (char& c : trash) {
-        if (c == '/')
-            c = '\\';
-    }
-    WIN32_FIND_DATAA entry = {};
-    HANDLE search = FindFirstFileA((trash + "info\\*.trashinfo").c_str(), &entry);
-    bool found = false;
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more && !found;
-         more = FindNextFileA(search, &entry)) {
-        std::string note = testfiles::Read(trash + "info\\" + entry.cFileName);
-        size_t start = note.find("Path=");
-        if (start == std::string::npos)
-            continue;
-        std::string path = decode(note.substr(start + 5, note.find('\n', start) - start - 5));
-        std::string stored = trash + "files\\" +
-                             std::string(entry.cFileName, std::strlen(entry.cFileName) - 10);
-        found = path.size() >= tail.size() &&
-                path.compare(path.size() - tail.size(), tail.size(), tail) == 0 && Exists(stored);
-    }
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-    return found;
-}
 
 // A DROPFILES block with the paths, as the shell hands it to the window it drops on.
 inline HDROP MakeDrop(const std::vector<std::string>& paths)

@@ -1,0 +1,255 @@
+// The program as a user meets it: tallyvane.exe started on its own and worked with the keyboard
+// alone, through the input of the desktop, judged by the windows it shows and the files it
+// leaves on disk.
+#include "RecordFixtures.h"
+#include "RecycleBin.h"
+#include "TestFiles.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPatience = 5000;
+
+std::string WindowText(HWND window)
+{
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string ClassName(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+// The text of a message box.
+std::string BoxText(HWND box)
+{
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    return text;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Polls until the condition holds, at most kPatience milliseconds.
+template <typename Condition>
+bool WaitFor(Condition condition)
+{
+    for (DWORD start = GetTickCount(); !condition();) {
+        if (GetTickCount() - start > kPatience)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+// A key pressed and let go, with the modifier keys held around it.
+void Press(WORD key, std::vector<WORD> modifiers = {})
+{
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD vk, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags | (vk == VK_DELETE ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs.push_back(input);
+    };
+    for (WORD modifier : modifiers)
+        add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m)
+        add(*m, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(100);
+}
+
+// Text typed character by character, whatever the keyboard's layout.
+void Type(const std::string& text)
+{
+    std::vector<INPUT> inputs;
+    for (char c : text) {
+        for (DWORD flags : {DWORD(KEYEVENTF_UNICODE), DWORD(KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<unsigned char>(c);
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        }
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(100);
+}
+
+// The program started without an argument, its main window in front; at the end it is closed,
+// and ended by force when it does not go.
+class Keyboard : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string program = std::string(std::getenv("TV_BINARY_DIR")) + "\\bin\\tallyvane.exe";
+        std::string commandLine = "\"" + program + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                   nullptr, nullptr, &startup, &process));
+        main = InFront("Tallyvane Version 0.12");
+        ASSERT_NE(nullptr, main) << "the main window did not come to the front";
+
+        folderName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = testfiles::Path(folderName);
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        if (!process.hProcess)
+            return;
+        if (main)
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process.hProcess, 3000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the program did not end when its window was closed";
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, kPatience);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+
+    // The program's window with the title once it is the foreground window and has had a moment
+    // to take its keys; null when it does not come.
+    HWND InFront(const std::string& title)
+    {
+        HWND found = nullptr;
+        WaitFor([&] {
+            HWND front = GetForegroundWindow();
+            DWORD owner = 0;
+            GetWindowThreadProcessId(front, &owner);
+            if (owner != process.dwProcessId || !IsWindowVisible(front) || WindowText(front) != title)
+                return false;
+            found = front;
+            return true;
+        });
+        Sleep(300);
+        return found;
+    }
+
+    // Adds a file to the list through File > Open: the open dialog takes its full path.
+    void OpenByKeys(const std::string& path)
+    {
+        Press('F', {VK_MENU});
+        Press('O');
+        HWND dialog = InFront("開く");
+        ASSERT_NE(nullptr, dialog) << "no open dialog";
+        EXPECT_EQ("#32770", ClassName(dialog));
+        Type(path);
+        Press(VK_RETURN);
+        ASSERT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); })) << "the open dialog stays";
+        ASSERT_EQ(main, InFront("Tallyvane Version 0.12"));
+    }
+
+    // Waits for the confirmation box, checks its text and answers it with the key.
+    void Confirm(const std::string& text, WORD key)
+    {
+        HWND box = InFront("確認");
+        ASSERT_NE(nullptr, box) << "no confirmation box";
+        EXPECT_EQ(text, BoxText(box));
+        Press(key);
+        EXPECT_TRUE(WaitFor([box] { return !IsWindow(box); })) << "the box stays";
+    }
+
+    // A recorded game in the test's own folder; its path.
+    std::string File(const std::string& name)
+    {
+        return fixtures::WriteRecord(folderName + "\\" + name, fixtures::kSettings);
+    }
+
+    PROCESS_INFORMATION process = {};
+    HWND main = nullptr;
+    std::string folderName;
+    std::string folder;
+};
+
+}
+
+TEST_F(Keyboard, OpenThenF2RenamesTheFileOnDisk)
+{
+    std::string old = File("game.rec");
+    std::string bytes = testfiles::Read(old);
+    OpenByKeys(old);
+    Press(VK_F2);
+    HWND dialog = InFront("名前の変更");
+    ASSERT_NE(nullptr, dialog) << "no rename dialog";
+    char shown[256] = {};
+    GetDlgItemTextA(dialog, 1006, shown, sizeof(shown));
+    EXPECT_STREQ("game", shown) << "the name without its extension, all of it selected";
+    Type("final round");
+    Press(VK_RETURN);
+    std::string renamed = folder + "\\final round.rec";
+    EXPECT_TRUE(WaitFor([&] { return !Exists(old) && Exists(renamed); }));
+    EXPECT_EQ(bytes, testfiles::Read(renamed));
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(main, InFront("Tallyvane Version 0.12"));
+}
+
+TEST_F(Keyboard, DeleteAnsweredWithYMovesTheFileToTheRecycleBin)
+{
+    std::string path = File("gone.rec");
+    std::string other = File("kept.rec");
+    OpenByKeys(path);
+    Press(VK_DELETE);
+    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
+    EXPECT_TRUE(WaitFor([&] { return !Exists(path); }));
+    EXPECT_TRUE(recyclebin::InTrash(path));
+    EXPECT_TRUE(Exists(other));
+    EXPECT_EQ(main, InFront("Tallyvane Version 0.12"));
+}
+
+TEST_F(Keyboard, DeleteAnsweredWithNKeepsTheFile)
+{
+    std::string path = File("kept.rec");
+    OpenByKeys(path);
+    Press(VK_DELETE);
+    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'N');
+    Sleep(300);
+    EXPECT_TRUE(Exists(path));
+    EXPECT_FALSE(recyclebin::InTrash(path));
+}
+
+TEST_F(Keyboard, ExportFromTheFileMenuWritesTheChosenFile)
+{
+    std::string path = File("castle.rec");
+    OpenByKeys(path);
+    Press('F', {VK_MENU});
+    Press('E');
+    Press('X');
+    HWND dialog = InFront("名前を付けて保存");
+    ASSERT_NE(nullptr, dialog) << "no save dialog";
+    std::string target = folder + "\\settings.xml";
+    Type(target);
+    Press(VK_RETURN);
+    Confirm("1 個のファイル内容を以下に出力します。\r\nよろしいですか？\r\n\r\n" + target, 'Y');
+    std::string written;
+    EXPECT_TRUE(WaitFor([&] {
+        written = testfiles::Read(target);
+        return written.find("</Kar>") != std::string::npos;
+    })) << written;
+    EXPECT_EQ(0u, written.find("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n")) << written;
+    EXPECT_NE(std::string::npos, written.find("<RecordedFile Name=\"castle.rec\" LastWriteTime=\""))
+        << written;
+    EXPECT_NE(std::string::npos, written.find("Highland")) << written;
+    EXPECT_EQ(main, InFront("Tallyvane Version 0.12"));
+}
