@@ -3,6 +3,7 @@
 #include "ListTestSupport.h"
 
 #include "ChildProcess.h"
+#include "RecycleBin.h"
 
 #include <gtest/gtest.h>
 

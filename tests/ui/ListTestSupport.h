@@ -1,14 +1,13 @@
 #pragma once
 // What the file list's tests need beside the main window: files and folders made with the ANSI
 // calls (so that Japanese names are the program's), the rows as the list shows them, answers
-// to the commands' dialogs, and a look into the recycle bin.
+// to the commands' dialogs.
 #include "ui/CMainWnd.h"
 
 #include "framework/Shell.h"
 
 #include "BrowseDialog.h"
 #include "RecordFixtures.h"
-#include "RecycleBin.h"
 #include "TestFiles.h"
 
 #include <windows.h>
