@@ -16,6 +16,7 @@
 namespace {
 
 constexpr DWORD kPatience = 5000;
+const char kMainTitle[] = "Tallyvane Version 0.12";
 
 std::string WindowText(HWND window)
 {
@@ -107,7 +108,7 @@ protected:
         startup.cb = sizeof(startup);
         ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                                    nullptr, nullptr, &startup, &process));
-        main = InFront("Tallyvane Version 0.12");
+        main = InFront(kMainTitle);
         ASSERT_NE(nullptr, main) << "the main window did not come to the front";
 
         folderName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -158,7 +159,7 @@ protected:
         Type(path);
         Press(VK_RETURN);
         ASSERT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); })) << "the open dialog stays";
-        ASSERT_EQ(main, InFront("Tallyvane Version 0.12"));
+        ASSERT_EQ(main, InFront(kMainTitle));
     }
 
     // Waits for the confirmation box, checks its text and answers it with the key.
@@ -195,14 +196,14 @@ TEST_F(Keyboard, OpenThenF2RenamesTheFileOnDisk)
     ASSERT_NE(nullptr, dialog) << "no rename dialog";
     char shown[256] = {};
     GetDlgItemTextA(dialog, 1006, shown, sizeof(shown));
-    EXPECT_STREQ("game", shown) << "the name without its extension, all of it selected";
+    EXPECT_STREQ("game", shown) << "the name without its extension";
     Type("final round");
     Press(VK_RETURN);
     std::string renamed = folder + "\\final round.rec";
     EXPECT_TRUE(WaitFor([&] { return !Exists(old) && Exists(renamed); }));
     EXPECT_EQ(bytes, testfiles::Read(renamed));
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_EQ(main, InFront("Tallyvane Version 0.12"));
+    EXPECT_EQ(main, InFront(kMainTitle));
 }
 
 TEST_F(Keyboard, DeleteAnsweredWithYMovesTheFileToTheRecycleBin)
@@ -215,7 +216,7 @@ TEST_F(Keyboard, DeleteAnsweredWithYMovesTheFileToTheRecycleBin)
     EXPECT_TRUE(WaitFor([&] { return !Exists(path); }));
     EXPECT_TRUE(recyclebin::InTrash(path));
     EXPECT_TRUE(Exists(other));
-    EXPECT_EQ(main, InFront("Tallyvane Version 0.12"));
+    EXPECT_EQ(main, InFront(kMainTitle));
 }
 
 TEST_F(Keyboard, DeleteAnsweredWithNKeepsTheFile)
@@ -251,5 +252,5 @@ TEST_F(Keyboard, ExportFromTheFileMenuWritesTheChosenFile)
     EXPECT_NE(std::string::npos, written.find("<RecordedFile Name=\"castle.rec\" LastWriteTime=\""))
         << written;
     EXPECT_NE(std::string::npos, written.find("Highland")) << written;
-    EXPECT_EQ(main, InFront("Tallyvane Version 0.12"));
+    EXPECT_EQ(main, InFront(kMainTitle));
 }
