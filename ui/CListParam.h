@@ -1,16 +1,17 @@
 #pragma once
 #include <windows.h>
 
-#include <string_view>
-#include <unordered_map>
+#include <cstdint>
+#include <vector>
 
 // What a sort of the file list hands to each comparison of two rows: the direction of the sort
-// and the sorted column's text of every record, by record id (the rows' parameter).
+// and, by record id (the rows' parameter), the place of the record's text in the sorted column
+// among the texts of all records: equal texts have equal places, the empty text place 0.
 class CListParam {
 public:
     virtual ~CListParam() = default;
 
     // 1 ascending, 2 descending.
     int direction = 1;
-    std::unordered_map<LPARAM, std::string_view> texts;
+    std::vector<int32_t> places;
 };

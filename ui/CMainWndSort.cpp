@@ -3,6 +3,11 @@
 
 #include "ui/CListParam.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // A record's text in a column of the list: its file name, its time text, or its extension
@@ -26,31 +31,43 @@ std::string_view ColumnText(const CRecord& record, int column)
 }
 
 // The first click on a column sorts it ascending, each further click the other way. The texts
-// compared are those the rows show, taken from the record store by id: finding each row in the
-// list on every comparison would cost a search of the whole list.
+// compared are those the rows show, taken from the record store by id, byte by byte as unsigned
+// values like strcmp. They are put in order once, so that each comparison of two rows is one of
+// two numbers: finding each row in the list on every comparison would cost a search of the whole
+// list, and even a look-up of the texts by id costs more than the sort itself under Wine.
 void CMainWnd::SortByColumn(int column)
 {
     if (column < 0 || column >= static_cast<int>(std::size(sortDirections)))
         return;
     sortDirections[column] = sortDirections[column] == 1 ? 2 : 1;
+    std::vector<std::pair<std::string_view, int32_t>> texts;
+    texts.reserve(data.records.size());
+    for (const auto& entry : data.records)
+        texts.emplace_back(ColumnText(entry.second, column), entry.first);
+    std::sort(texts.begin(), texts.end());
     CListParam param;
     param.direction = sortDirections[column];
-    param.texts.reserve(data.records.size());
-    for (const auto& entry : data.records)
-        param.texts.emplace(entry.first, ColumnText(entry.second, column));
+    param.places.assign(static_cast<size_t>(data.lastId) + 1, 0);
+    int32_t place = 0;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (i == 0 || texts[i].first != texts[i - 1].first)
+            place = texts[i].first.empty() ? 0 : place + 1;
+        param.places[static_cast<size_t>(texts[i].second)] = place;
+    }
     list.SendMsg(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&param),
                  reinterpret_cast<LPARAM>(&CMainWnd::CompareRows));
 }
 
-// Byte by byte as unsigned values, like strcmp; a row without a record has the empty text.
+// A row without a record has the empty text.
 int CALLBACK CMainWnd::CompareRows(LPARAM id1, LPARAM id2, LPARAM sortParam)
 {
     const CListParam& param = *reinterpret_cast<const CListParam*>(sortParam);
-    auto text = [&param](LPARAM id) {
-        auto found = param.texts.find(id);
-        return found == param.texts.end() ? std::string_view() : found->second;
+    auto placeOf = [&param](LPARAM id) {
+        size_t index = static_cast<size_t>(id);
+        return id > 0 && index < param.places.size() ? param.places[index] : 0;
     };
-    int order = text(id1).compare(text(id2));
-    order = order < 0 ? -1 : order > 0 ? 1 : 0;
+    int32_t place1 = placeOf(id1);
+    int32_t place2 = placeOf(id2);
+    int order = place1 < place2 ? -1 : place1 > place2 ? 1 : 0;
     return param.direction == 1 ? order : -order;
 }

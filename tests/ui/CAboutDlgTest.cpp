@@ -169,10 +169,12 @@ class AboutDialogInstall : public AboutDialog, public ::testing::WithParamInterf
 TEST_P(AboutDialogInstall, ListsTheGamesValues)
 {
     const InstallCase& c = GetParam();
-    if (!c.game.empty())
+    if (!c.game.empty()) {
         ASSERT_TRUE(installation::Put(KEY_WOW64_32KEY, installation::kGameKey, c.game));
-    if (!c.expansion.empty())
+    }
+    if (!c.expansion.empty()) {
         ASSERT_TRUE(installation::Put(KEY_WOW64_32KEY, installation::kExpansionKey, c.expansion));
+    }
     AboutSeen seen = Open();
     ASSERT_EQ(4 + c.rows.size(), seen.rows.size());
     EXPECT_EQ(c.rows, std::vector<Row>(seen.rows.begin() + 4, seen.rows.end()));
