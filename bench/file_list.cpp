@@ -13,18 +13,20 @@
 #include "WindowBench.h"
 
 #include "BrowseDialog.h"
+#include "ReadBackSort.h"
 #include "record/CKarRecord.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+using readbacksort::CompareByReadingTheList;
+using readbacksort::CompareIds;
 using windowbench::Now;
 
 namespace {
@@ -107,11 +109,6 @@ double BareListing(const std::string& folder)
     return Now() - start;
 }
 
-int CALLBACK CompareIds(LPARAM id1, LPARAM id2, LPARAM)
-{
-    return id1 < id2 ? -1 : id1 > id2 ? 1 : 0;
-}
-
 // Orders the rows by a scrambling of their ids: the same order whatever order they were in.
 int CALLBACK CompareScrambled(LPARAM id1, LPARAM id2, LPARAM)
 {
@@ -128,32 +125,6 @@ double SortFromScrambled(CMainWnd& mainWnd, const std::function<void()>& sort)
     double start = Now();
     sort();
     return Now() - start;
-}
-
-// The rows' own texts, each row found by its id on every comparison.
-struct ReadBack {
-    HWND list;
-    int column;
-};
-
-int CALLBACK CompareByReadingTheList(LPARAM id1, LPARAM id2, LPARAM sortParam)
-{
-    const ReadBack& sort = *reinterpret_cast<const ReadBack*>(sortParam);
-    char texts[2][260] = {};
-    LPARAM ids[2] = {id1, id2};
-    for (int i = 0; i < 2; ++i) {
-        LVFINDINFOA find = {};
-        find.flags = LVFI_PARAM;
-        find.lParam = ids[i];
-        int row = static_cast<int>(SendMessageA(sort.list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
-                                                reinterpret_cast<LPARAM>(&find)));
-        LVITEMA item = {};
-        item.iSubItem = sort.column;
-        item.pszText = texts[i];
-        item.cchTextMax = sizeof(texts[i]);
-        SendMessageA(sort.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    }
-    return std::strcmp(texts[0], texts[1]);
 }
 
 void ClickColumn(CMainWnd& mainWnd, int column)
@@ -269,7 +240,7 @@ int main(int argc, char** argv)
                 InsertRows(list, count, false));
     int few = std::min(count, 1000);
     InsertRows(list, few, true);
-    ReadBack readBack = {list, 0};
+    readbacksort::ReadBack readBack = {list, 0, 1};
     double start = Now();
     SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&readBack),
                  reinterpret_cast<LPARAM>(&CompareByReadingTheList));

@@ -1,54 +1,22 @@
 #include "MainWindowTest.h"
 
 #include "ListTestSupport.h"
+#include "ReadBackSort.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
 using mainwindow::MainWindow;
 using listtest::Ids;
 using listtest::Names;
+using readbacksort::CompareByReadingTheList;
+using readbacksort::CompareIds;
+using readbacksort::ReadBack;
 
 namespace {
-
-// The rows' own texts compared as a list view's sort callback can read them: each row found by
-// its parameter, its text read from the control.
-struct ReadBack {
-    HWND list;
-    int column;
-    int direction;
-};
-
-int CALLBACK CompareByReadingTheList(LPARAM id1, LPARAM id2, LPARAM sortParam)
-{
-    const ReadBack& sort = *reinterpret_cast<const ReadBack*>(sortParam);
-    char texts[2][260] = {};
-    LPARAM ids[2] = {id1, id2};
-    for (int i = 0; i < 2; ++i) {
-        LVFINDINFOA find = {};
-        find.flags = LVFI_PARAM;
-        find.lParam = ids[i];
-        int row = static_cast<int>(
-            SendMessageA(sort.list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-        LVITEMA item = {};
-        item.iSubItem = sort.column;
-        item.pszText = texts[i];
-        item.cchTextMax = sizeof(texts[i]);
-        SendMessageA(sort.list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    }
-    int order = std::strcmp(texts[0], texts[1]);
-    order = order < 0 ? -1 : order > 0 ? 1 : 0;
-    return sort.direction == 1 ? order : -order;
-}
-
-int CALLBACK CompareIds(LPARAM id1, LPARAM id2, LPARAM)
-{
-    return id1 < id2 ? -1 : id1 > id2 ? 1 : 0;
-}
 
 FILETIME Time(WORD year, WORD month, WORD day, WORD hour)
 {
