@@ -7,19 +7,37 @@
 
 #include <cstring>
 
-int ShellDelete(HWND owner, const char* paths, bool confirm)
+namespace {
+
+ShellResult RunFileOperation(SHFILEOPSTRUCTA& request)
 {
-    SHFILEOPSTRUCTA operation = {};
-    operation.hwnd = owner;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = paths;
-    operation.fFlags = confirm ? FOF_ALLOWUNDO
-                               : FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-    return SHFileOperationA(&operation);
+    int code = SHFileOperationA(&request);
+    return {code, request.fAnyOperationsAborted != FALSE};
 }
 
-bool ShellFileOperation(HWND owner, const char* sources, const char* targets, UINT operation,
-                        WORD flags)
+}
+
+bool ShellResult::CancelledByTheUser() const
+{
+    return aborted && (code == 0 || code == ERROR_CANCELLED);
+}
+
+ShellResult ShellDelete(HWND owner, const char* paths, bool confirm)
+{
+    SHFILEOPSTRUCTA request = {};
+    request.hwnd = owner;
+    request.wFunc = FO_DELETE;
+    request.pFrom = paths;
+    // A file that cannot go to the recycle bin (a drive without one, a file too big for it)
+    // would otherwise be deleted for good without a word.
+    request.fFlags = confirm ? FOF_ALLOWUNDO
+                             : FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI |
+                                   FOF_WANTNUKEWARNING;
+    return RunFileOperation(request);
+}
+
+ShellResult ShellFileOperation(HWND owner, const char* sources, const char* targets,
+                               UINT operation, WORD flags)
 {
     SHFILEOPSTRUCTA request = {};
     request.hwnd = owner;
@@ -27,7 +45,7 @@ bool ShellFileOperation(HWND owner, const char* sources, const char* targets, UI
     request.pFrom = sources;
     request.pTo = targets;
     request.fFlags = flags;
-    return SHFileOperationA(&request) == 0;
+    return RunFileOperation(request);
 }
 
 bool ShellOpen(HWND owner, const std::string& file, const std::string& verb,

@@ -3,15 +3,27 @@
 
 #include <string>
 
-// Moves files to the recycle bin. paths is a list of terminated paths ended by an empty one.
-// With confirm the shell asks and shows its progress; without it no window appears at all, not
-// even for an error. Returns the shell's result (0 on success).
-int ShellDelete(HWND owner, const char* paths, bool confirm);
+// What a shell file operation reported.
+struct ShellResult {
+    // The shell's result: 0 on success.
+    int code;
+    // Whether something was left undone: the user said so in one of the shell's own boxes, or
+    // an error stopped it.
+    bool aborted;
 
-// One shell file operation (FO_COPY, FO_MOVE, ...) over lists as ShellDelete takes them; true
-// when the shell reports success.
-bool ShellFileOperation(HWND owner, const char* sources, const char* targets, UINT operation,
-                        WORD flags);
+    // Whether the user stopped the operation in one of the shell's boxes and nothing failed.
+    bool CancelledByTheUser() const;
+};
+
+// Moves files to the recycle bin. paths is a list of terminated paths ended by an empty one.
+// With confirm the shell asks and shows its progress; without it no window appears, not even
+// for an error, except the shell's question before a file that cannot go to the recycle bin is
+// deleted for good.
+ShellResult ShellDelete(HWND owner, const char* paths, bool confirm);
+
+// One shell file operation (FO_COPY, FO_MOVE, ...) over lists as ShellDelete takes them.
+ShellResult ShellFileOperation(HWND owner, const char* sources, const char* targets,
+                               UINT operation, WORD flags);
 
 // ShellExecuteA; true when the shell reports success.
 bool ShellOpen(HWND owner, const std::string& file, const std::string& verb,

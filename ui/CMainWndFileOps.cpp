@@ -9,8 +9,16 @@
 #include <shlobj.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace {
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 // The files of a shell operation, each once, as the shell takes them: every path ended by a zero
 // byte, the list by a further one. The shell stops at the first path that does not exist
@@ -19,8 +27,7 @@ class ShellPathList {
 public:
     void Add(const std::string& path)
     {
-        DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (!FileExists(path)) {
             ++missing;
             return;
         }
@@ -38,6 +45,19 @@ private:
     std::set<std::string> seen;
 };
 
+// The box for files that are still where they were after a move to the recycle bin: the count,
+// then the first names, then the count of the rest.
+std::string NotMovedText(const std::vector<std::string>& names)
+{
+    int count = static_cast<int>(names.size());
+    std::string text = FormatInt(count, "%ld") + " 個のファイルをごみ箱へ移動できませんでした。\r\n";
+    for (int i = 0; i < count && i < CRunErrors::kShown; ++i)
+        text += "\r\n" + names[static_cast<size_t>(i)];
+    if (count > CRunErrors::kShown)
+        text += "\r\nほか " + FormatInt(count - CRunErrors::kShown, "%ld") + " 個のファイル";
+    return text;
+}
+
 }
 
 void CMainWnd::DeleteSelected()
@@ -51,18 +71,35 @@ void CMainWnd::DeleteSelected()
                   "確認"))
         return;
     ShellPathList files;
-    list.SendMsg(WM_SETREDRAW, FALSE, 0);
-    for (int row = list.GetFirstSelected(); row != -1; row = list.GetFirstSelected()) {
-        if (CRecord* record = RecordOfRow(row)) {
+    for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row)) {
+        if (const CRecord* record = RecordOfRow(row))
             files.Add(record->path);
-            data.records.erase(static_cast<int32_t>(list.GetItemParam(row)));
+    }
+    if (!files.Empty())
+        ShellDelete(window, files.Terminated().c_str(), false);
+    // Whatever the shell reports, the disk tells what happened: a row goes with its file, and a
+    // file still there (held open by another program, kept at the shell's question) keeps its
+    // row and its record.
+    std::vector<std::string> kept;
+    std::set<std::string> keptPaths;
+    list.SendMsg(WM_SETREDRAW, FALSE, 0);
+    for (int row = list.GetFirstSelected(); row != -1;) {
+        CRecord* record = RecordOfRow(row);
+        if (record && FileExists(record->path)) {
+            if (keptPaths.insert(UpperCaseLetters(record->path)).second)
+                kept.push_back(record->fileName);
+            row = list.GetNextSelected(row);
+            continue;
         }
+        if (record)
+            data.records.erase(static_cast<int32_t>(list.GetItemParam(row)));
         list.SendMsg(LVM_DELETEITEM, row, 0);
+        row = list.GetNextSelected(row - 1);
     }
     list.SendMsg(WM_SETREDRAW, TRUE, 0);
     list.Redraw(true);
-    if (!files.Empty())
-        ShellDelete(window, files.Terminated().c_str(), false);
+    if (!kept.empty())
+        ShowError(window, NotMovedText(kept));
     SetFocus(list.window);
 }
 
@@ -86,9 +123,14 @@ void CMainWnd::CopySelected()
             files.Add(record->path);
     }
     std::string target = std::string(folder) + '\0';
-    bool copied = files.Empty() || ShellFileOperation(window, files.Terminated().c_str(),
-                                                      target.c_str(), FO_COPY, FOF_ALLOWUNDO);
-    if (!copied || files.missing > 0)
+    ShellResult result = {0, false};
+    if (!files.Empty())
+        result = ShellFileOperation(window, files.Terminated().c_str(), target.c_str(), FO_COPY,
+                                    FOF_ALLOWUNDO);
+    // What the user chose in the shell's own boxes (not to replace a file, or to stop) is no
+    // failure.
+    bool failed = result.code != 0 && !result.CancelledByTheUser();
+    if (failed || files.missing > 0)
         ShowError(window, "ファイルのコピーに失敗しました。");
     SetFocus(list.window);
 }

@@ -3,10 +3,12 @@
 #include "ListTestSupport.h"
 
 #include "ChildProcess.h"
+#include "ImportPatch.h"
 #include "RecycleBin.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,131 @@ TEST_F(FileOps, DeleteMovesTheFilesToTheRecycleBinAlsoWhenOneIsGone)
     EXPECT_NE(nullptr, mainWnd.tree.GetRoot()) << "the tree is left as it is";
     EXPECT_EQ(mainWnd.list.window, GetFocus());
 }
+
+class DeleteHeld : public FileOps, public ::testing::WithParamInterface<int> {};
+
+// A file that another program holds open without sharing it for deletion cannot go to the
+// recycle bin: it stays where it is, keeps its row and its record, and one box names it. The
+// other file goes to the recycle bin. Wine asks whether to delete the held file for good instead
+// (Windows would just fail); neither answer loses it.
+TEST_P(DeleteHeld, AFileHeldOpenKeepsItsRowAndIsNamed)
+{
+    if (!childprocess::UnderWine())
+        GTEST_SKIP() << "the recycle bin is read where Wine keeps it";
+    std::string other = Add("other.rec");
+    std::string held = Add("held.rec");
+    Select({0, 1});
+    HANDLE handle = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, handle);
+    listtest::DialogAnswers dialogs;
+    dialogs.overwrite = GetParam();
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    CloseHandle(handle);
+    EXPECT_EQ(1, dialogs.overwriteQuestions);
+    EXPECT_EQ("ファイルの削除の確認", dialogs.overwriteTitle);
+    EXPECT_EQ(std::vector<std::string>{"held.rec"}, Names(mainWnd.list));
+    ASSERT_EQ(1u, mainWnd.data.records.size());
+    EXPECT_EQ(held, mainWnd.data.records.begin()->second.path);
+    EXPECT_EQ(mainWnd.data.records.begin()->first, mainWnd.list.GetItemParam(0));
+    EXPECT_TRUE(Exists(held));
+    EXPECT_FALSE(InTrash(held));
+    EXPECT_FALSE(Exists(other));
+    EXPECT_TRUE(InTrash(other));
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("1 個のファイルをごみ箱へ移動できませんでした。\r\n\r\nheld.rec", boxes.boxes[1].text);
+    EXPECT_EQ("エラー", boxes.boxes[1].caption);
+    EXPECT_EQ(0x10030u, boxes.boxes[1].flags);
+    EXPECT_EQ(mainWnd.window, boxes.boxes[1].owner);
+    EXPECT_EQ(mainWnd.list.window, GetFocus());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, DeleteHeld, ::testing::Values(IDNO, IDYES),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param == IDNO ? "No" : "Yes";
+                         });
+
+namespace {
+
+// What the shell is asked to do, and what it answers in its place.
+struct ShellCall {
+    UINT operation = 0;
+    FILEOP_FLAGS flags = 0;
+    std::vector<std::string> paths;
+    int code = 0;
+    BOOL aborted = FALSE;
+};
+ShellCall shellCall;
+
+int WINAPI AnswerInsteadOfTheShell(SHFILEOPSTRUCTA* request)
+{
+    shellCall.operation = request->wFunc;
+    shellCall.flags = request->fFlags;
+    for (const char* path = request->pFrom; *path; path += std::strlen(path) + 1)
+        shellCall.paths.push_back(path);
+    request->fAnyOperationsAborted = shellCall.aborted;
+    return shellCall.code;
+}
+
+}
+
+// Windows asks before it deletes for good a file that cannot go to the recycle bin (on a drive
+// without one, or too big for it), so that the user's "No" keeps it; nothing else shows.
+TEST_F(FileOps, TheShellWarnsBeforeDeletingForGood)
+{
+    std::string a = Add("a.rec");
+    std::string b = Add("b.rec");
+    Select({0, 1});
+    shellCall = {};
+    ImportPatch patch("shell32.dll", "SHFileOperationA", reinterpret_cast<const void*>(&AnswerInsteadOfTheShell));
+    ASSERT_NE(nullptr, patch.slot);
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    EXPECT_EQ(static_cast<UINT>(FO_DELETE), shellCall.operation);
+    EXPECT_EQ(FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING,
+              shellCall.flags);
+    EXPECT_EQ((std::vector<std::string>{a, b}), shellCall.paths);
+}
+
+struct ShellAnswerCase {
+    const char* name;
+    int code;
+    BOOL aborted;
+};
+
+class DeleteAnswered : public FileOps, public ::testing::WithParamInterface<ShellAnswerCase> {};
+
+// Whatever the shell answers, files that are still there keep their rows and records, and one box
+// names them: five by name, then the count of the rest.
+TEST_P(DeleteAnswered, FilesThatStayKeepTheirRowsAndAreNamed)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= 7; ++i) {
+        names.push_back("f" + std::to_string(i) + ".rec");
+        Add(names.back());
+    }
+    Command(ID_EDIT_SELECT_ALL);
+    shellCall = {};
+    shellCall.code = GetParam().code;
+    shellCall.aborted = GetParam().aborted;
+    ImportPatch patch("shell32.dll", "SHFileOperationA", reinterpret_cast<const void*>(&AnswerInsteadOfTheShell));
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    EXPECT_EQ(7u, shellCall.paths.size());
+    EXPECT_EQ(names, Names(mainWnd.list));
+    EXPECT_EQ(7u, mainWnd.data.records.size());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("7 個のファイルをごみ箱へ移動できませんでした。\r\n\r\n"
+              "f1.rec\r\nf2.rec\r\nf3.rec\r\nf4.rec\r\nf5.rec\r\nほか 2 個のファイル",
+              boxes.boxes[1].text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, DeleteAnswered,
+                         ::testing::Values(ShellAnswerCase{"Failed", 0x78, FALSE},
+                                           ShellAnswerCase{"NoAtTheShellsQuestion", 0, TRUE}),
+                         [](const ::testing::TestParamInfo<ShellAnswerCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(FileOps, DeleteOfTheSameFileListedTwiceMovesEveryFile)
 {
@@ -201,6 +328,8 @@ TEST_P(CopyClash, TheShellAsksAboutAFileThatIsThereAlready)
     EXPECT_EQ(1, dialogs.overwriteQuestions);
     EXPECT_EQ("ファイルの上書きの確認", dialogs.overwriteTitle);
     EXPECT_EQ(GetParam().left, listtest::Read(target + "\\a.rec"));
+    // What the user chose in the shell's own box is no failure.
+    EXPECT_EQ(1u, boxes.boxes.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CopyClash,

@@ -155,7 +155,8 @@ inline HWND FindDescendant(HWND parent, const char* className)
 
 // Answers the dialogs of the commands from a timer while it lives, and notes what each showed:
 // the open-file dialog (its folder and its first filter), the folder browser, and the shell's
-// question about a file that is there already. Message boxes are MessageBoxRecorder's. A dialog
+// questions with a "yes to all" (about a file that is there already, or one that cannot go to
+// the recycle bin). Message boxes are MessageBoxRecorder's. A dialog
 // still open two seconds after its last answer is cancelled and counted as stuck, so that no
 // test waits for ever.
 class DialogAnswers {
