@@ -2,6 +2,7 @@
 
 #include "framework/Messages.h"
 #include "framework/WindowUtil.h"
+#include "resources/Version.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -9,7 +10,7 @@
 namespace {
 
 const char kMainClass[] = "Tallyvane";
-const char kTitle[] = "Tallyvane Version 0.12";
+const char kTitle[] = TV_PRODUCT_NAME " Version " TV_VERSION;
 
 // Key messages 0x100 to 0x108 and mouse messages 0x200 to 0x209 (the wheel not included).
 bool IsKeyboardOrMouse(UINT message)

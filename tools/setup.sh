@@ -13,6 +13,7 @@ TV_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   googletest zlib1g-dev libxml2-dev libexpat1-dev libpugixml-dev xsltproc valgrind
   wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic fonts-wine locales
+  unzip lintian
 )
 
 tv_install() {

@@ -1,5 +1,6 @@
 #include "ui/CMainWnd.h"
 
+#include "resources/Version.h"
 #include "resources/resource.h"
 
 // The command table: every command of the menus, the accelerators and the context menus.
@@ -83,6 +84,6 @@ void CMainWnd::OnProperties(UINT)
 
 void CMainWnd::OnAbout(UINT)
 {
-    aboutDlg.SetTexts("Tallyvane", "Version 0.12");
+    aboutDlg.SetTexts(TV_PRODUCT_NAME, "Version " TV_VERSION);
     aboutDlg.DoModal(window, IDD_ABOUT);
 }
