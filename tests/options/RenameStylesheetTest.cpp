@@ -2,37 +2,18 @@
 // record's settings translated through the shipped option.xml into a new GameSettings document.
 #include "RenameCases.h"
 #include "TestFiles.h"
+#include "Xsltproc.h"
 #include "options/COption.h"
 #include "options/RecordDocuments.h"
 #include "record/CRecord.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
-std::string BinPath(const std::string& name)
-{
-    const char* root = std::getenv("TV_BINARY_DIR");
-    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
-}
-
-std::string RunXsltproc(const std::string& documentPath)
-{
-    std::string command = "xsltproc '" + BinPath("Rename.xsl") + "' '" + documentPath + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[4096];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        output.append(buffer, count);
-    EXPECT_EQ(0, pclose(pipe)) << output;
-    return output;
-}
+using xsltproc::BinPath;
 
 using renamecases::Case;
 
@@ -54,7 +35,7 @@ TEST_P(RenameStylesheet, NamesTheFile)
     EXPECT_EQ(c.type, record.formatVersion);
     EXPECT_EQ("", option.GetMessageText());
     std::string path = testfiles::Write(std::string(c.label) + ".xml", document);
-    EXPECT_EQ(c.name, RunXsltproc(path));
+    EXPECT_EQ(c.name, xsltproc::Run(BinPath("Rename.xsl"), path));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, RenameStylesheet, testing::ValuesIn(renamecases::kCases), Label);
