@@ -78,7 +78,7 @@ inline void Type(const std::string& text)
 
 // The window of the process with the title once it is the foreground window and has had a
 // moment to take its keys; null when it does not come.
-inline HWND InFront(DWORD processId, const std::string& title)
+inline HWND InFront(DWORD processId, const std::string& title, DWORD patience = kPatience)
 {
     HWND found = nullptr;
     WaitFor([&] {
@@ -89,7 +89,7 @@ inline HWND InFront(DWORD processId, const std::string& title)
             return false;
         found = front;
         return true;
-    });
+    }, patience);
     Sleep(300);
     return found;
 }

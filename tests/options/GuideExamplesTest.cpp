@@ -19,8 +19,8 @@ struct Example {
     std::string name;
 };
 
-// Every variable "name" in the guide with the name of the first "結果: " line after it, without
-// the extension.
+// Every variable "name" that stands on lines of its own in the guide, with the name of the first
+// "結果: " line after it, without the extension.
 std::vector<Example> GuideExamples()
 {
     const std::string guide = testfiles::Read(testfiles::SourcePath("release/guide.txt"));
@@ -29,6 +29,9 @@ std::vector<Example> GuideExamples()
     const std::string result = u8"結果: ";
     std::vector<Example> examples;
     for (size_t at = guide.find(start); at != std::string::npos; at = guide.find(start, at + 1)) {
+        size_t line = guide.rfind('\n', at) + 1;
+        if (guide.find_first_not_of(' ', line) != at)
+            continue;
         size_t stop = guide.find(end, at);
         size_t shown = guide.find(result, stop);
         if (stop == std::string::npos || shown == std::string::npos)

@@ -107,7 +107,8 @@ protected:
         startup.cb = sizeof(startup);
         ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    folder.c_str(), &startup, &process));
-        main = InFront(process.dwProcessId, kMainTitle);
+        // The first window in a new prefix waits for Wine to find the system's fonts.
+        main = InFront(process.dwProcessId, kMainTitle, 60000);
         ASSERT_NE(nullptr, main) << "the main window did not come to the front";
         HWND box = FindWindowA("#32770", "エラー");
         EXPECT_EQ(nullptr, box) << desktop::BoxText(box);

@@ -77,6 +77,8 @@ standard_user() {
     --bounding-set=-dac_override,-dac_read_search,-fowner "$@"
 }
 japanese() { standard_user env LC_ALL=ja_JP.UTF-8 "$@"; }
+cannot() { ! "$@" 2>/dev/null; }
+check "the program's folder cannot be written so" cannot standard_user touch "$installed/$folder/probe"
 cleanup() {
   wineserver -k 2>/dev/null || true
 }
