@@ -35,11 +35,17 @@ INT_PTR CModFilenameDlg::OnOK()
     }
     if (text == initialName)
         return kSkipped;
-    CPathParts parts(record->path.c_str());
-    newName = text + parts.extension;
-    std::string newPath = parts.folder + newName;
-    // A name with a folder or drive in it would move the file elsewhere.
-    if (!IsBaseName(text) || !MoveFileA(record->path.c_str(), newPath.c_str())) {
+    // A name with a folder or drive in it would move the file elsewhere, parts that failed
+    // would make a path relative to the current folder, and a path that the program cannot split
+    // would leave the record without a name.
+    CPathParts parts;
+    std::string newPath;
+    if (parts.Set(record->path.c_str())) {
+        newName = text + parts.extension;
+        newPath = parts.folder + newName;
+    }
+    if (!IsBaseName(text) || newPath.empty() || !FitsPathParts(newPath) ||
+        !MoveFileA(record->path.c_str(), newPath.c_str())) {
         ShowError(window, "名前の変更に失敗しました。");
         return -1;
     }

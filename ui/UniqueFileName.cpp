@@ -15,29 +15,22 @@ bool SameName(const std::string& a, const std::string& b)
                     reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
 }
 
-// Whether the platform's file functions take the path: fewer than MAX_PATH characters.
-bool FitsPathLimit(const std::string& path)
-{
-    int characters = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    return characters > 0 && characters <= MAX_PATH;
-}
-
 }
 
 UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName)
 {
-    CPathParts parts(oldPath.c_str());
+    // Parts that failed would make a path relative to the current folder, without extension.
+    CPathParts parts;
+    if (!parts.Set(oldPath.c_str()))
+        return {UniqueFileName::kFailed, oldPath};
     if (SameName(newBaseName, parts.baseName))
         return {UniqueFileName::kKept, oldPath};
-    std::string name = newBaseName;
-    if (name.size() > kMaxBaseName)
-        name.resize(WholeCharacters(name, kMaxBaseName));
     for (int number = 1; number <= 99; ++number) {
-        std::string candidate = parts.folder + name;
+        std::string candidate = parts.folder + newBaseName;
         if (number > 1)
             candidate += "(" + std::to_string(number) + ")";
         candidate += parts.extension;
-        if (!FitsPathLimit(candidate))
+        if (!FitsPathParts(candidate))
             return {UniqueFileName::kTooLong, oldPath};
         // A file that already carries a numbered form of its new name keeps it, so that a second
         // run over the same files renames nothing.
@@ -52,6 +45,11 @@ UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string&
             return {UniqueFileName::kFailed, oldPath};
     }
     return {UniqueFileName::kKept, oldPath};
+}
+
+bool FitsPathParts(const std::string& path)
+{
+    return CPathParts().Set(path.c_str());
 }
 
 bool IsBaseName(const std::string& name)

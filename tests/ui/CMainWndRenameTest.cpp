@@ -3,6 +3,7 @@
 
 #include "RecordFixtures.h"
 
+#include "options/CExportDocument.h"
 #include "ui/CModFilenameDlg.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,49 @@ TEST_F(RenameCommand, AFailedRenameKeepsTheDialogAndTheRow)
     EXPECT_EQ(std::vector<std::string>{"open"}, shown);
     EXPECT_EQ("a.rec", RowText(0));
     EXPECT_EQ("名前の変更に失敗しました。", boxes.boxes.at(0).text);
+}
+
+// A Japanese name that the file functions take (fewer than 260 characters) but that makes a path
+// of 260 bytes or more, which the program cannot split again, is refused like any name the file
+// cannot have: the dialog says so and stays open, the file stays in its folder under its name and
+// extension, again and again. Wine's host holds at most 255 bytes of UTF-8 in one name, so the
+// name of 80 characters lies in a folder deep enough.
+TEST_F(RenameCommand, AJapaneseNamePastThePathLimitIsRefused)
+{
+    std::string folderName = "RenameLongJapanese";
+    Folder(folderName);
+    folderName += "\\" + runtest::Ansi(u8"いいいいいいいいいいいいいいいいいいいいいいいいいいいいいい");
+    folder = Folder(folderName);
+    std::string path = fixtures::WriteRecord(folderName + "\\game.rec", "<GameSettings></GameSettings>");
+    int row = AddRow(path);
+    Select({row});
+    std::string name;
+    for (int i = 0; i < 80; ++i)
+        name += runtest::Ansi(u8"あ");
+    ASSERT_GE(folder.size() + name.size() + 4, 260u);
+    ASSERT_LT(MultiByteToWideChar(CP_ACP, 0, (folder + name + ".rec").c_str(), -1, nullptr, 0), MAX_PATH);
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        std::vector<std::string> shown;
+        DialogVisitor visitor("名前の変更", [&](HWND dialog) {
+            shown.push_back(EditText(dialog));
+            SetDlgItemTextA(dialog, IDC_RENAME_EDIT, name.c_str());
+            Click(dialog, IDOK);
+            shown.push_back(IsWindow(dialog) ? "open" : "closed");
+            Click(dialog, IDCANCEL);
+        });
+        Command(ID_EDIT_RENAME);
+        EXPECT_EQ((std::vector<std::string>{"game", "open"}), shown);
+        EXPECT_EQ(std::vector<std::string>{"game.rec"}, FilesIn(folder));
+        EXPECT_EQ("game.rec", RowText(row));
+        EXPECT_EQ(path, RecordOfRow(row).path);
+        EXPECT_EQ("game.rec", RecordOfRow(row).fileName);
+        ASSERT_EQ(static_cast<size_t>(run), boxes.boxes.size());
+        EXPECT_EQ("名前の変更に失敗しました。", boxes.boxes.back().text);
+    }
+    CExportDocument exported;
+    exported.Add(RecordOfRow(row), mainWnd.data.option);
+    EXPECT_NE(std::string::npos, exported.ToString().find("<RecordedFile Name=\"game.rec\""));
 }
 
 TEST_F(RenameCommand, WithoutSelectedRowsNothingOpens)

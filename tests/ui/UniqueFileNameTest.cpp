@@ -94,37 +94,24 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"FileNamesCannotHoldIt", {}, "a.rec", "a?b", UniqueFileName::kFailed, "a.rec"}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
-struct CutCase {
-    const char* name;
-    std::string newBase;
-    std::string expected;
-};
-
-class UniqueNameCut : public testing::TestWithParam<CutCase> {};
-
-// Wine's file names are the host's, whose 255 bytes of UTF-8 hold no name of 256 bytes of
-// double-byte characters: the cut is read from the name that the move is asked for.
-TEST_P(UniqueNameCut, CutsTheNameTo256BytesOnAWholeCharacter)
+// A name too long for a path that the program can split is refused whole: no cut of it is tried,
+// and nothing is moved.
+TEST(UniqueNameLimit, ANameOf300BytesIsRefused)
 {
-    std::string folder = Folder(GetParam().name);
+    std::string folder = Folder("Name300");
     Touch(folder + "a.rec");
     std::vector<std::string> lines;
+    UniqueFileName refused;
     {
         runtest::DebugOutputRecorder debugger;
-        MakeUniqueFileName(folder + "a.rec", GetParam().newBase);
+        refused = MakeUniqueFileName(folder + "a.rec", Repeat(kA, 150));
         lines = debugger.lines;
     }
-    ASSERT_EQ(2u, lines.size());
-    EXPECT_EQ("\norgFile:" + folder + "a.rec", lines[0]);
-    EXPECT_EQ("\nnewFilename:" + folder + GetParam().expected, lines[1]);
+    EXPECT_EQ(UniqueFileName::kTooLong, refused.outcome);
+    EXPECT_EQ(folder + "a.rec", refused.path);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(std::vector<std::string>{"a.rec"}, runtest::FilesIn(folder));
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, UniqueNameCut,
-                         testing::Values(CutCase{"CutTo256Bytes", Repeat(kA, 150), Repeat(kA, 128) + ".rec"},
-                                         CutCase{"CutOnAWholeCharacter", "x" + Repeat(kA, 150),
-                                                 "x" + Repeat(kA, 127) + ".rec"},
-                                         CutCase{"ShortEnough", Repeat(kA, 128), Repeat(kA, 128) + ".rec"}),
-                         [](const testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
 // The move finds a file that is held open taken, as any other.
 TEST(UniqueNameHeld, AFileHeldOpenIsTaken)
@@ -140,13 +127,12 @@ TEST(UniqueNameHeld, AFileHeldOpenIsTaken)
     EXPECT_EQ(folder + "b(2).rec", result.path);
 }
 
-// Paths of 259 characters are the longest the file functions take.
+// Paths of 259 bytes are the longest that the program splits.
 TEST(UniqueNameLimit, RefusesCandidatesPastThePathLimit)
 {
     std::string folder = Folder("Limit");
     Touch(folder + "a.rec");
     size_t room = 259 - folder.size() - 4;
-    ASSERT_LT(room, kMaxBaseName);
     std::string tooLong(room + 1, 'n');
     UniqueFileName refused = MakeUniqueFileName(folder + "a.rec", tooLong);
     EXPECT_EQ(UniqueFileName::kTooLong, refused.outcome);
@@ -161,20 +147,44 @@ TEST(UniqueNameLimit, RefusesCandidatesPastThePathLimit)
     EXPECT_EQ(folder + fits + ".rec", moved.path);
 }
 
-// Characters are counted, not bytes: a double-byte character takes one.
-TEST(UniqueNameLimit, CountsCharacters)
+// Bytes are counted, as the program's paths are: a double-byte character takes two, although
+// the file functions would take a path of as many characters. Wine's host holds at most 255
+// bytes of UTF-8 (85 Japanese characters) in one name, so the folder is made deep enough.
+TEST(UniqueNameLimit, CountsBytes)
 {
-    std::string folder = Folder("LimitJapanese");
+    std::string folder = Folder("LimitJapanese") + runtest::Ansi(u8"いいいいいいいいいいいいいいいいいいいいいいいいいいいいいい");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    folder += "\\";
     Touch(folder + "a.rec");
     size_t room = 259 - folder.size() - 4;
-    std::vector<std::string> lines;
-    {
-        runtest::DebugOutputRecorder debugger;
-        EXPECT_NE(UniqueFileName::kTooLong, MakeUniqueFileName(folder + "a.rec", Repeat(kA, static_cast<int>(room / 2))).outcome);
-        lines = debugger.lines;
-    }
-    ASSERT_EQ(2u, lines.size());
-    EXPECT_EQ("\nnewFilename:" + folder + Repeat(kA, static_cast<int>(room / 2)) + ".rec", lines[1]);
+    int fits = static_cast<int>(room / 2);
+    ASSERT_LE(fits + 1, 80);
+    std::string tooLong = Repeat(kA, fits + 1);
+    ASSERT_LT(MultiByteToWideChar(CP_ACP, 0, (folder + tooLong + ".rec").c_str(), -1, nullptr, 0), MAX_PATH);
+    UniqueFileName refused = MakeUniqueFileName(folder + "a.rec", tooLong);
+    EXPECT_EQ(UniqueFileName::kTooLong, refused.outcome);
+    EXPECT_EQ(std::vector<std::string>{"a.rec"}, runtest::FilesIn(folder));
+    UniqueFileName moved = MakeUniqueFileName(folder + "a.rec", Repeat(kA, fits));
+    EXPECT_EQ(UniqueFileName::kMoved, moved.outcome);
+    EXPECT_EQ(folder + Repeat(kA, fits) + ".rec", moved.path);
+    EXPECT_EQ(std::vector<std::string>{Repeat(kA, fits) + ".rec"}, runtest::FilesIn(folder));
+}
+
+// A path that the program cannot split gives no parts to build a new path from: it is a
+// failure, never a move into the current folder without an extension.
+TEST(UniqueNameLimit, AnOldPathThatCannotBeSplitFails)
+{
+    std::string folder = Folder("OldTooLong") + runtest::Ansi(u8"いいいいいいいいいいいいいいいいいいいいいいいいいいいいいい");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    folder += "\\";
+    std::string name = Repeat(kA, 70) + ".rec";
+    ASSERT_GE(folder.size() + name.size(), 260u);
+    Touch(folder + name);
+    UniqueFileName result = MakeUniqueFileName(folder + name, "b");
+    EXPECT_EQ(UniqueFileName::kFailed, result.outcome);
+    EXPECT_EQ(folder + name, result.path);
+    EXPECT_EQ(std::vector<std::string>{name}, runtest::FilesIn(folder));
+    EXPECT_FALSE(runtest::Exists("b"));
 }
 
 struct BaseNameCase {
