@@ -104,9 +104,13 @@ CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record
         ShowRunError("変換後ファイル名を取得できませんでした。\r\n" + oldPath);
         return RowOutcome::Stop;
     }
-    if (!IsBaseName(baseName)) {
+    if (NamesAFolderOrDrive(baseName)) {
         run.errors.Add(record.fileName,
                        "変換後のファイル名にフォルダかドライブが含まれています：\n" + baseName);
+        return RowOutcome::Next;
+    }
+    if (!IsBaseName(baseName)) {
+        run.errors.Add(record.fileName, "変換後のファイル名は使用できない名前です：\n" + baseName);
         return RowOutcome::Next;
     }
     UniqueFileName moved = MakeUniqueFileName(oldPath, baseName);

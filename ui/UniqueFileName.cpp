@@ -52,16 +52,30 @@ bool FitsPathParts(const std::string& path)
     return CPathParts().Set(path.c_str());
 }
 
-bool IsBaseName(const std::string& name)
+bool NamesAFolderOrDrive(const std::string& name)
 {
     for (size_t i = 0; i < name.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(name[i]);
         if (IsLeadByte(c) && i + 1 < name.size())
             ++i;
         else if (c == '\\' || c == '/' || c == ':')
-            return false;
+            return true;
     }
-    return true;
+    return false;
+}
+
+bool IsBaseName(const std::string& name)
+{
+    if (name.empty() || NamesAFolderOrDrive(name) || name.back() == '.' || name.back() == ' ')
+        return false;
+    // The device is what comes before the first dot, without the spaces before that dot.
+    std::string device = UpperCaseLetters(name.substr(0, name.find('.')));
+    device.erase(device.find_last_not_of(' ') + 1);
+    if (device == "CON" || device == "PRN" || device == "AUX" || device == "NUL")
+        return false;
+    bool port = device.size() == 4 &&
+                (device.compare(0, 3, "COM") == 0 || device.compare(0, 3, "LPT") == 0);
+    return !(port && device[3] >= '1' && device[3] <= '9');
 }
 
 void TracePath(const char* label, const std::string& path)

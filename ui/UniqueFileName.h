@@ -27,9 +27,15 @@ UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string&
 // its record would have no name, and the next rename no folder.
 bool FitsPathParts(const std::string& path);
 
-// Whether a stylesheet's output can be a file name in the file's own folder: it holds no '\' or
-// '/', which lead into another folder, and no ':', which names a drive or a stream. Double-byte
-// characters are read whole: the second byte of one may be a backslash.
+// Whether a name holds a '\' or '/', which lead into another folder, or a ':', which names a
+// drive or a stream. Double-byte characters are read whole: the second byte of one may be a
+// backslash.
+bool NamesAFolderOrDrive(const std::string& name);
+
+// Whether a stylesheet's output or a typed name can be a file's name in its own folder: it names
+// no folder or drive; it does not end in a dot or a space, which Windows drops; and it is no
+// device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9 in any letter case, alone or before
+// an extension, spaces or dots), which Windows before 11 takes for the device in every folder.
 bool IsBaseName(const std::string& name);
 
 // A line of the batch rename for the debugger: a line feed, the label, a colon and the path.

@@ -265,6 +265,25 @@ TEST_F(BatchRename, FoldersAndDrivesInTheOutputAreToldAtTheEnd)
     ExpectNoTemporaryFileLeft();
 }
 
+// Names that Windows before 11 takes for a device in any folder (a move there may copy the file
+// to the device and delete it), and names that end in a dot, which Windows drops: the file stays,
+// and the run tells it at its end.
+TEST_F(BatchRename, DeviceNamesAndTrailingDotsAreToldAtTheEnd)
+{
+    EchoRows("Devices", {"CON", "nul.txt", "ok", "Lpt9", "name."});
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec", "ok.rec", "r4.rec", "r5.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"ok.rec", "r1.rec", "r2.rec", "r4.rec", "r5.rec"}), FilesIn(folder));
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("4 個のファイルを処理できませんでした。\r\n"
+              "\r\nr1.rec\r\n変換後のファイル名は使用できない名前です：\nCON\r\n"
+              "\r\nr2.rec\r\n変換後のファイル名は使用できない名前です：\nnul.txt\r\n"
+              "\r\nr4.rec\r\n変換後のファイル名は使用できない名前です：\nLpt9\r\n"
+              "\r\nr5.rec\r\n変換後のファイル名は使用できない名前です：\nname.\r\n",
+              boxes.boxes[1].text);
+    ExpectNoTemporaryFileLeft();
+}
+
 TEST_F(BatchRename, APathPastTheLimitIsToldAtTheEnd)
 {
     UseFolder("Long");

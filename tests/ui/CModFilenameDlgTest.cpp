@@ -207,7 +207,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A folder or a drive in the name would move the file elsewhere.
         OkCase{"IntoAFolder", "a.rec", {"sub\\keep.txt"}, "sub\\b", -1, "sub\\b.rec", kFailed, {"a.rec"}},
         OkCase{"IntoTheParentFolder", "a.rec", {}, "..\\b", -1, "..\\b.rec", kFailed, {"a.rec"}},
-        OkCase{"WithADrive", "a.rec", {}, "C:b", -1, "C:b.rec", kFailed, {"a.rec"}}),
+        OkCase{"WithADrive", "a.rec", {}, "C:b", -1, "C:b.rec", kFailed, {"a.rec"}},
+        // A device's name, and a name whose trailing dot Windows would drop.
+        OkCase{"DeviceName", "a.rec", {}, "con", -1, "con.rec", kFailed, {"a.rec"}},
+        OkCase{"DeviceNameWithExtension", "a.rec", {}, "LPT1.x", -1, "LPT1.x.rec", kFailed, {"a.rec"}},
+        OkCase{"TrailingDot", "a.rec", {}, "b.", -1, "b..rec", kFailed, {"a.rec"}}),
     [](const testing::TestParamInfo<OkCase>& info) { return info.param.name; });
 
 // A change of letter case is a change: the file is moved. Windows renames it; Wine reports

@@ -195,7 +195,7 @@ struct BaseNameCase {
 
 class BaseName : public testing::TestWithParam<BaseNameCase> {};
 
-TEST_P(BaseName, HoldsNoFolderOrDrive)
+TEST_P(BaseName, HoldsNoFolderOrDriveAndNamesNoDevice)
 {
     EXPECT_EQ(GetParam().isBaseName, IsBaseName(GetParam().text));
 }
@@ -205,7 +205,33 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BaseNameCase{"Plain", "2003-11-03_0540_Alice_vs_Bob", true},
                     // 表示 and ソ end in the byte of a backslash.
                     BaseNameCase{"TrailBytesOfBackslash", "\x95\x5c\x8e\xa6\x83\x5c", true},
-                    BaseNameCase{"Dots", "..", true},
+                    // Windows drops a name's trailing dots and spaces.
+                    BaseNameCase{"Dots", "..", false},
+                    BaseNameCase{"TrailingDot", "game.", false},
+                    BaseNameCase{"TrailingSpace", "game ", false},
+                    BaseNameCase{"InnerDotsAndSpaces", ".game v2.1", true},
+                    BaseNameCase{"TrailingFullWidthSpace", "game\x81\x40", true},
+                    // Names that Windows before 11 takes for a device in any folder, in any
+                    // letter case, with any extension, and with dots or spaces after them.
+                    BaseNameCase{"Con", "CON", false},
+                    BaseNameCase{"Prn", "prn", false},
+                    BaseNameCase{"Aux", "Aux", false},
+                    BaseNameCase{"Nul", "nUL", false},
+                    BaseNameCase{"Com1", "COM1", false},
+                    BaseNameCase{"Com9", "com9", false},
+                    BaseNameCase{"Lpt1", "LPT1", false},
+                    BaseNameCase{"Lpt9", "Lpt9", false},
+                    BaseNameCase{"DeviceWithExtension", "con.txt", false},
+                    BaseNameCase{"DeviceWithTwoExtensions", "NUL.tar.gz", false},
+                    BaseNameCase{"DeviceWithSpaces", "AUX  ", false},
+                    BaseNameCase{"DeviceWithSpacesBeforeExtension", "com1 .x", false},
+                    BaseNameCase{"DeviceWithDots", "lpt1..", false},
+                    BaseNameCase{"LongerThanADevice", "CONSOLE", true},
+                    BaseNameCase{"PortTen", "COM10", true},
+                    BaseNameCase{"PortWithoutNumber", "LPT", true},
+                    BaseNameCase{"DeviceInside", "xNUL", true},
+                    BaseNameCase{"DeviceAfterADot", "a.CON", true},
+                    BaseNameCase{"JapaneseAfterDevice", "CON\x82\xa0", true},
                     BaseNameCase{"Backslash", "a\\b", false},
                     BaseNameCase{"ParentFolder", "..\\x", false},
                     BaseNameCase{"Slash", "a/b", false},
