@@ -17,9 +17,10 @@ status=0
 echo "== Windows build (under Wine)"
 # One at a time: the window tests share one desktop, and a window that another test activates
 # takes the keyboard focus away from them. Wine's folder browser at times refuses to select an
-# existing folder (BFFM_SETSELECTION answers FALSE for the whole life of that dialog), so a test
-# program that fails runs once more before the failure counts.
-ctest --test-dir "$TV_WIN" --output-on-failure --repeat until-pass:2 || status=1
+# existing folder; the tests that show it show it again then, and say so: those lines are
+# shown here even when every test passes.
+ctest --test-dir "$TV_WIN" --output-on-failure || status=1
+grep -h '^\[ RETRIED  \]' "$TV_WIN/Testing/Temporary/LastTest.log" || true
 echo "== Native build (AddressSanitizer, UndefinedBehaviorSanitizer)"
 TZ=Asia/Tokyo ctest --test-dir "$TV_NATIVE" --output-on-failure -j2 || status=1
 exit $status

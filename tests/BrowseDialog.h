@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 
 namespace browsedialog {
@@ -38,6 +39,14 @@ inline std::string SelectedName(HWND dialog)
     if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return std::string();
     return text;
+}
+
+// Says in the output of the test (Suite.Name) that a browser that refused to select its folder
+// is shown again: a retry is never silent. test.sh shows these lines after the run.
+inline void TellRetry(const std::string& test, const std::string& what)
+{
+    std::printf("[ RETRIED  ] %s: %s\n", test.c_str(), what.c_str());
+    std::fflush(stdout);
 }
 
 // The last part of a folder's path, as the browser names the folder (a backslash can be the

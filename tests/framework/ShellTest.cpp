@@ -99,7 +99,7 @@ TEST(SpecialFolder, IsThePathOrEmpty)
 namespace {
 
 // Presses OK in the folder dialog once it shows the folder that it was told to open on (or
-// cancels it), and gives up after five seconds.
+// cancels it), and cancels it as refused after five seconds.
 struct BrowseAnswer {
     static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
     {
@@ -111,8 +111,10 @@ struct BrowseAnswer {
         GetClassNameA(window, className, sizeof(className));
         if (!IsWindowVisible(window) || std::string(className) != "#32770")
             return TRUE;
-        if (cancel || ++turns > 50)
+        if (cancel || ++turns > 50) {
+            refused = !cancel;
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
         else if (browsedialog::SelectedName(window) == browsedialog::NameOf(initial))
             PostMessageA(window, WM_COMMAND, IDOK, 0);
         return FALSE;
@@ -120,17 +122,29 @@ struct BrowseAnswer {
     static inline bool cancel = false;
     static inline std::string initial;
     static inline int turns = 0;
+    static inline bool refused = false;
 };
 
+// The program's folder browser, answered by BrowseAnswer. Wine's browser at times refuses to
+// select an existing folder (BFFM_SETSELECTION answers FALSE for the whole life of that dialog):
+// a browser that never shows the folder is shown again, three times in all.
 int Browse(char* buffer, int size, const std::string& initial, bool cancel)
 {
-    BrowseAnswer::cancel = cancel;
-    BrowseAnswer::initial = initial;
-    BrowseAnswer::turns = 0;
-    UINT_PTR timer = SetTimer(nullptr, 0, 100, BrowseAnswer::Fire);
-    int chosen = BrowseForFolder(nullptr, buffer, size, initial.c_str(), BIF_RETURNONLYFSDIRS);
-    KillTimer(nullptr, timer);
-    return chosen;
+    const int attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        BrowseAnswer::cancel = cancel;
+        BrowseAnswer::initial = initial;
+        BrowseAnswer::turns = 0;
+        BrowseAnswer::refused = false;
+        UINT_PTR timer = SetTimer(nullptr, 0, 100, BrowseAnswer::Fire);
+        int chosen = BrowseForFolder(nullptr, buffer, size, initial.c_str(), BIF_RETURNONLYFSDIRS);
+        KillTimer(nullptr, timer);
+        if (!BrowseAnswer::refused || attempt == attempts)
+            return chosen;
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        browsedialog::TellRetry(std::string(test->test_suite_name()) + "." + test->name(),
+                                "the folder browser did not select " + initial + "; shown again");
+    }
 }
 
 }

@@ -186,6 +186,11 @@ public:
             SendMessageA(mainWindow, WM_COMMAND, id, 0);
             if (!current || current->refusals == refusals)
                 return;
+            if (attempt + 1 == kAttempts)
+                return;
+            const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+            browsedialog::TellRetry(std::string(test->test_suite_name()) + "." + test->name(),
+                                    "the folder browser refused its folder; the command runs again");
         }
     }
 
