@@ -560,8 +560,10 @@ TEST(MainWindowXmlEngine, WithoutTheComponentTheBatchRenameIsGrey)
 {
     if (!childprocess::UnderWine())
         GTEST_SKIP() << "the component can be withheld only under Wine";
-    EXPECT_EQ(0, childprocess::RunOwnTestsWithout("msxml3", "MainWindow.BatchRenameIsGrey*",
-                                                  {"TV_NO_XML_ENGINE=1"}));
+    childprocess::Outcome child =
+        childprocess::RunOwnTestsWithout("msxml3", "MainWindow.BatchRenameIsGrey*", {"TV_NO_XML_ENGINE=1"});
+    EXPECT_EQ(0, child.exitCode);
+    EXPECT_EQ(std::vector<std::string>{"MainWindow.BatchRenameIsGreyWithoutTheXmlEngine"}, child.completed);
 }
 
 // The manifest's common controls are the side-by-side assembly of version 6, not the file of the
