@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -148,16 +150,19 @@ protected:
         return found;
     }
 
-    // Adds a file to the list through File > Open: the open dialog takes its full path.
-    void OpenByKeys(const std::string& path)
+    // Opens files in the list through File > Open: each text is typed into the open dialog and
+    // entered (a full path, or a folder to go to and then quoted names).
+    void OpenByKeys(const std::vector<std::string>& texts)
     {
         Press('F', {VK_MENU});
         Press('O');
         HWND dialog = InFront("開く");
         ASSERT_NE(nullptr, dialog) << "no open dialog";
         EXPECT_EQ("#32770", ClassName(dialog));
-        Type(path);
-        Press(VK_RETURN);
+        for (const std::string& text : texts) {
+            Type(text);
+            Press(VK_RETURN);
+        }
         ASSERT_TRUE(WaitFor([dialog] { return !IsWindow(dialog); })) << "the open dialog stays";
         ASSERT_EQ(main, InFront(kMainTitle));
     }
@@ -170,6 +175,22 @@ protected:
         EXPECT_EQ(text, BoxText(box));
         Press(key);
         EXPECT_TRUE(WaitFor([box] { return !IsWindow(box); })) << "the box stays";
+    }
+
+    // The number of rows in the main window's file list.
+    int ListRows()
+    {
+        HWND list = nullptr;
+        EnumChildWindows(
+            main,
+            [](HWND child, LPARAM found) -> BOOL {
+                if (ClassName(child) != WC_LISTVIEWA)
+                    return TRUE;
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&list));
+        return list ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
     }
 
     // A recorded game in the test's own folder; its path.
@@ -190,7 +211,7 @@ TEST_F(Keyboard, OpenThenF2RenamesTheFileOnDisk)
 {
     std::string old = File("game.rec");
     std::string bytes = testfiles::Read(old);
-    OpenByKeys(old);
+    OpenByKeys({old});
     Press(VK_F2);
     HWND dialog = InFront("名前の変更");
     ASSERT_NE(nullptr, dialog) << "no rename dialog";
@@ -210,30 +231,37 @@ TEST_F(Keyboard, DeleteAnsweredWithYMovesTheFileToTheRecycleBin)
 {
     std::string path = File("gone.rec");
     std::string other = File("kept.rec");
-    OpenByKeys(path);
+    // Both listed, the first selected as an open leaves it.
+    OpenByKeys({folder, "\"gone.rec\" \"kept.rec\""});
+    ASSERT_EQ(2, ListRows());
     Press(VK_DELETE);
     Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
     EXPECT_TRUE(WaitFor([&] { return !Exists(path); }));
     EXPECT_TRUE(recyclebin::InTrash(path));
     EXPECT_TRUE(Exists(other));
+    EXPECT_FALSE(recyclebin::InTrash(other));
+    EXPECT_EQ(1, ListRows());
     EXPECT_EQ(main, InFront(kMainTitle));
 }
 
 TEST_F(Keyboard, DeleteAnsweredWithNKeepsTheFile)
 {
     std::string path = File("kept.rec");
-    OpenByKeys(path);
+    OpenByKeys({path});
+    ASSERT_EQ(1, ListRows());
     Press(VK_DELETE);
     Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'N');
-    Sleep(300);
+    // For as long as a Yes would be given to move the file, the file and its row stay.
+    EXPECT_FALSE(WaitFor([&] { return !Exists(path) || ListRows() != 1; }));
     EXPECT_TRUE(Exists(path));
     EXPECT_FALSE(recyclebin::InTrash(path));
+    EXPECT_EQ(1, ListRows());
 }
 
 TEST_F(Keyboard, ExportFromTheFileMenuWritesTheChosenFile)
 {
     std::string path = File("castle.rec");
-    OpenByKeys(path);
+    OpenByKeys({path});
     Press('F', {VK_MENU});
     Press('E');
     Press('X');
