@@ -112,8 +112,10 @@ TEST_F(ExportCommand, TwoRowsInListOrder)
     EXPECT_EQ("nihon-teams.rec", progress.steps[1].second);
     EXPECT_EQ(2, progress.steps[1].position);
     EXPECT_EQ(2, progress.steps[1].high);
-    EXPECT_FALSE(progress.steps[0].ownerEnabled);
-    EXPECT_FALSE(progress.steps[1].ownerEnabled);
+    for (const ProgressRecorder::Step& step : progress.steps) {
+        EXPECT_EQ(mainWnd.window, step.owner);
+        EXPECT_FALSE(step.mainEnabled);
+    }
     EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
     EXPECT_EQ(nullptr, mainWnd.progress.window);
     EXPECT_EQ(mainWnd.list.window, GetFocus());

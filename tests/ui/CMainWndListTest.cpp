@@ -16,6 +16,7 @@
 #include <vector>
 
 using mainwindow::MainWindow;
+using mainwindow::TreeTexts;
 using listtest::MakeFile;
 using listtest::MakeFolder;
 using listtest::Names;
@@ -439,14 +440,22 @@ TEST_F(FileList, AClickOnARowShowsItsRecordInTheTreeAndBesideTheRowsNothing)
 {
     std::string folder = Folder("click");
     mainWnd.AddRecordFile(File(folder, "a.rec"));
-    mainWnd.AddRecordFile(File(folder, "b.rec"));
+    recbuilder::Source other;
+    other.settingsXml = "<GameSettings><MapName>Lowland</MapName></GameSettings>";
+    other.mapScript = fixtures::kMap;
+    mainWnd.AddRecordFile(File(folder, "b.rec", fixtures::AsString(recbuilder::Build(other))));
     ShowWindow(mainWnd.window, SW_SHOW);
     SetForegroundWindow(mainWnd.window);
     UpdateWindow(mainWnd.window);
+    mainWnd.ShowRecordInTree(0);
+    const std::string first = TreeTexts(mainWnd.tree);
+    ASSERT_NE(std::string::npos, first.find("Highland")) << first;
     ClickAt(mainWnd.list.window, {10, 400}, 1);
-    EXPECT_EQ(nullptr, mainWnd.tree.GetRoot());
+    EXPECT_EQ(first, TreeTexts(mainWnd.tree));
     ClickAt(mainWnd.list.window, RowPoint(mainWnd.list, 1), 1);
-    EXPECT_NE(nullptr, mainWnd.tree.GetRoot());
+    std::string second = TreeTexts(mainWnd.tree);
+    EXPECT_NE(std::string::npos, second.find("Lowland")) << second;
+    EXPECT_EQ(std::string::npos, second.find("Highland")) << second;
     EXPECT_EQ(std::vector<int>{1}, SelectedRows(mainWnd.list));
     // Moving the selection with the keys leaves the tree as it is.
     mainWnd.tree.DeleteAllItems();

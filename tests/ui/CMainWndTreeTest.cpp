@@ -230,7 +230,9 @@ TEST_F(RecordTree, EnterRefreshesTheFirstSelectedRowThroughTheAccelerators)
 {
     AddSettings("first.rec", u8"<GameSettings><MapName>One</MapName></GameSettings>");
     int second = AddSettings("second.rec", u8"<GameSettings><MapName>Two</MapName></GameSettings>");
+    int third = AddSettings("third.rec", u8"<GameSettings><MapName>Three</MapName></GameSettings>");
     mainWnd.list.SelectItem(second);
+    mainWnd.list.SelectItem(third);
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG enter = {};
     enter.hwnd = mainWnd.tree.window;

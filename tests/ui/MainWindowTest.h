@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -97,6 +99,26 @@ inline void SetClipboardText(const std::string& text)
     EmptyClipboard();
     SetClipboardData(CF_TEXT, block);
     CloseClipboard();
+}
+
+// The texts of the tree's items in order, one per line.
+inline std::string TreeTexts(CTreeView& tree)
+{
+    std::string texts;
+    HTREEITEM item = TreeView_GetRoot(tree.window);
+    while (item) {
+        std::string text;
+        tree.GetItem(item, text);
+        texts += text + "\n";
+        HTREEITEM next = TreeView_GetChild(tree.window, item);
+        while (!next && item) {
+            next = TreeView_GetNextSibling(tree.window, item);
+            if (!next)
+                item = TreeView_GetParent(tree.window, item);
+        }
+        item = next;
+    }
+    return texts;
 }
 
 const char kClass[] = "TallyvaneUiTest";

@@ -73,7 +73,9 @@ public:
         std::string second;
         int position;
         int high;
-        bool ownerEnabled;
+        HWND owner;
+        // Whether the test's main window took input at that moment.
+        bool mainEnabled;
     };
 
     explicit ProgressRecorder(std::function<void(int step, HWND dialog)> action = nullptr) : action(std::move(action))
@@ -99,6 +101,24 @@ private:
         return text;
     }
 
+    // The main window of the test, made on this thread with the tests' window class.
+    static HWND MainWindowOfThread()
+    {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM data) -> BOOL {
+                char className[64] = {};
+                GetClassNameA(window, className, sizeof(className));
+                if (std::string(className) != mainwindow::kClass)
+                    return TRUE;
+                *reinterpret_cast<HWND*>(data) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
     static bool IsBar(HWND window)
     {
         char className[32] = {};
@@ -118,7 +138,7 @@ private:
             Step step = {ItemText(dialog, IDC_PROGRESS_FIRST_LINE), ItemText(dialog, IDC_PROGRESS_SECOND_LINE),
                          static_cast<int>(SendMessageA(call->hwnd, PBM_GETPOS, 0, 0)),
                          static_cast<int>(SendMessageA(call->hwnd, PBM_GETRANGE, FALSE, 0)),
-                         IsWindowEnabled(GetWindow(dialog, GW_OWNER)) != FALSE};
+                         GetWindow(dialog, GW_OWNER), IsWindowEnabled(MainWindowOfThread()) != FALSE};
             current->steps.push_back(step);
             if (current->action)
                 current->action(static_cast<int>(current->steps.size()), dialog);
@@ -320,22 +340,7 @@ protected:
     std::string TreeOfRow(int row)
     {
         mainWnd.ShowRecordInTree(row);
-        HWND tree = mainWnd.tree.window;
-        std::string texts;
-        HTREEITEM item = TreeView_GetRoot(tree);
-        while (item) {
-            std::string text;
-            mainWnd.tree.GetItem(item, text);
-            texts += text + "\n";
-            HTREEITEM next = TreeView_GetChild(tree, item);
-            while (!next && item) {
-                next = TreeView_GetNextSibling(tree, item);
-                if (!next)
-                    item = TreeView_GetParent(tree, item);
-            }
-            item = next;
-        }
-        return texts;
+        return mainwindow::TreeTexts(mainWnd.tree);
     }
 };
 
