@@ -3,13 +3,13 @@
 #include "ChildProcess.h"
 #include "DialogTemplate.h"
 #include "DialogVisitor.h"
+#include "ImportPatch.h"
 #include "MessageBoxRecorder.h"
 #include "RunTestSupport.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,75 +43,27 @@ void Click(HWND dialog, int id)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// The moves that the code under test asks of the system while the recorder lives, each made as
-// asked: its calls of MoveFileA go through the test program's import table, whose entry points
-// to the recorder meanwhile.
+// The moves that the code under test asks of the system while the recorder lives, each passed on
+// to the system as asked.
 class MoveRecorder {
 public:
-    MoveRecorder()
-    {
-        current = this;
-        entry = ImportEntry("kernel32.dll", "MoveFileA");
-        if (entry)
-            original = Swap(reinterpret_cast<void*>(&Record));
-    }
-    ~MoveRecorder()
-    {
-        if (entry)
-            Swap(original);
-        current = nullptr;
-    }
+    MoveRecorder() { current = this; }
+    ~MoveRecorder() { current = nullptr; }
     MoveRecorder(const MoveRecorder&) = delete;
     MoveRecorder& operator=(const MoveRecorder&) = delete;
 
-    bool Hooked() const { return entry != nullptr; }
-
     // The old and the new path of each move.
     std::vector<std::pair<std::string, std::string>> moves;
+    ImportPatch patch{"kernel32.dll", "MoveFileA", reinterpret_cast<const void*>(&Record)};
 
 private:
     static BOOL WINAPI Record(LPCSTR from, LPCSTR to)
     {
         current->moves.emplace_back(from, to);
-        return reinterpret_cast<decltype(&MoveFileA)>(current->original)(from, to);
-    }
-
-    // The import table's entry of a function that the test program takes from a DLL by name.
-    static void** ImportEntry(const char* dll, const char* function)
-    {
-        BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-        auto* headers = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        for (auto* from = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); from->Name; ++from) {
-            if (_stricmp(reinterpret_cast<const char*>(base + from->Name), dll) != 0)
-                continue;
-            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + from->OriginalFirstThunk);
-            auto* entries = reinterpret_cast<IMAGE_THUNK_DATA*>(base + from->FirstThunk);
-            for (; names->u1.AddressOfData; ++names, ++entries) {
-                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                    continue;
-                auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-                if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
-                    return reinterpret_cast<void**>(&entries->u1.Function);
-            }
-        }
-        return nullptr;
-    }
-
-    // Points the entry to target; what it pointed to.
-    void* Swap(void* target)
-    {
-        DWORD protection = 0;
-        VirtualProtect(entry, sizeof(void*), PAGE_READWRITE, &protection);
-        void* previous = *entry;
-        *entry = target;
-        VirtualProtect(entry, sizeof(void*), protection, &protection);
-        return previous;
+        return current->patch.Original<decltype(&MoveFileA)>()(from, to);
     }
 
     static inline MoveRecorder* current = nullptr;
-    void** entry = nullptr;
-    void* original = nullptr;
 };
 
 // One rename dialog over a file of its own folder.
@@ -293,7 +245,7 @@ TEST_F(RenameDialog, ALetterCaseChangeIsARename)
 {
     Open("LetterCase", "game.rec");
     MoveRecorder recorder;
-    ASSERT_TRUE(recorder.Hooked());
+    ASSERT_NE(nullptr, recorder.patch.slot);
     INT_PTR result = Run([](HWND window) {
         SetDlgItemTextA(window, IDC_RENAME_EDIT, "GAME");
         Click(window, IDOK);
