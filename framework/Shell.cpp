@@ -56,6 +56,21 @@ bool ShellOpen(HWND owner, const std::string& file, const std::string& verb,
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+namespace {
+
+// The path of a shell item list. The ANSI call would cut a path that takes more bytes than its
+// buffer holds (one of many Japanese characters) into another folder's path: the path is taken
+// wide and converted whole. False for an item without a path, or one past the system's limit.
+bool PathOfItems(LPCITEMIDLIST items, std::string& path)
+{
+    WCHAR wide[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(items, wide))
+        return false;
+    return WideToAnsi(wide, static_cast<uint32_t>(lstrlenW(wide) * sizeof(WCHAR)), path);
+}
+
+}
+
 std::string GetSpecialFolderPath(int folderId)
 {
     IMalloc* allocator = nullptr;
@@ -64,9 +79,8 @@ std::string GetSpecialFolderPath(int folderId)
     std::string path;
     LPITEMIDLIST items = nullptr;
     if (SUCCEEDED(SHGetSpecialFolderLocation(GetDesktopWindow(), folderId, &items)) && items) {
-        char buffer[MAX_PATH] = {};
-        if (SHGetPathFromIDListA(items, buffer))
-            path = buffer;
+        if (!PathOfItems(items, path) || path.size() >= MAX_PATH)
+            path.clear();
         allocator->Free(items);
     }
     allocator->Release();
@@ -90,10 +104,11 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data)
 
 }
 
-int BrowseForFolder(HWND owner, char* buffer, int size, const char* initialFolder, UINT flags)
+BrowseResult BrowseForFolder(HWND owner, char* buffer, int size, const char* initialFolder,
+                             UINT flags)
 {
     if (!buffer || size <= 0)
-        return 0;
+        return kBrowseCancelled;
     char title[] = "フォルダを選択してください";
     BROWSEINFOA info = {};
     info.hwndOwner = owner;
@@ -103,26 +118,16 @@ int BrowseForFolder(HWND owner, char* buffer, int size, const char* initialFolde
     info.lParam = reinterpret_cast<LPARAM>(initialFolder);
     LPITEMIDLIST items = SHBrowseForFolderA(&info);
     if (!items)
-        return 0;
-    char path[MAX_PATH] = {};
-    SHGetPathFromIDListA(items, path);
+        return kBrowseCancelled;
+    std::string path;
+    bool found = PathOfItems(items, path);
     IMalloc* allocator = nullptr;
     if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
         allocator->Free(items);
         allocator->Release();
     }
-    if (path[0] == '\0')
-        return 0;
-    CopyCutPath(path, buffer, static_cast<size_t>(size));
-    return 1;
-}
-
-void CopyCutPath(const char* path, char* buffer, size_t size)
-{
-    size_t length = std::strlen(path);
-    if (length >= size)
-        length = size >= 2 ? WholeCharacters(path, size - 2) : 0;
-    std::memcpy(buffer, path, length);
-    buffer[length] = '\0';
-    buffer[size - 1] = '\0';
+    if (!found || path.size() >= static_cast<size_t>(size))
+        return kBrowsePathTooLong;
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    return kBrowseChosen;
 }

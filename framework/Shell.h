@@ -29,13 +29,20 @@ ShellResult ShellFileOperation(HWND owner, const char* sources, const char* targ
 bool ShellOpen(HWND owner, const std::string& file, const std::string& verb,
                const std::string& parameters, int showCommand);
 
-// The path of a shell folder (a CSIDL_ value); empty when it has none.
+// The path of a shell folder (a CSIDL_ value); empty when it has none, and when its path is 260
+// bytes or more.
 std::string GetSpecialFolderPath(int folderId);
 
-// Lets the user choose a folder, opening on initialFolder when it is given. 1 when a folder was
-// chosen and copied into buffer with CopyCutPath, else 0.
-int BrowseForFolder(HWND owner, char* buffer, int size, const char* initialFolder, UINT flags);
+// What the folder browser gave.
+enum BrowseResult {
+    kBrowseCancelled = 0,
+    // The chosen folder's path is in the buffer.
+    kBrowseChosen = 1,
+    // A folder was chosen whose path does not fit the buffer (or the system's own limit): it is
+    // never cut into another folder's path.
+    kBrowsePathTooLong = 2,
+};
 
-// Copies path into a buffer of size bytes (size > 0); a path of size bytes or more is cut to
-// size - 2 bytes, never inside a double-byte character. The last byte is always zero.
-void CopyCutPath(const char* path, char* buffer, size_t size);
+// Lets the user choose a folder, opening on initialFolder when it is given.
+BrowseResult BrowseForFolder(HWND owner, char* buffer, int size, const char* initialFolder,
+                             UINT flags);

@@ -2,8 +2,6 @@
 // What the system's folder browser shows: the name of the folder selected in its tree. The
 // browser selects the folder it opens on a moment after it shows (longer on a busy machine), so
 // a test presses OK only once the folder it expects is selected.
-#include "framework/CPathParts.h"
-
 #include <windows.h>
 
 #include <commctrl.h>
@@ -50,10 +48,18 @@ inline void TellRetry(const std::string& test, const std::string& what)
 }
 
 // The last part of a folder's path, as the browser names the folder (a backslash can be the
-// second byte of a double-byte character: "ソ" is 0x83 0x5C).
+// second byte of a double-byte character: "ソ" is 0x83 0x5C), also of a path too long for the
+// program's own path handling.
 inline std::string NameOf(const std::string& folder)
 {
-    return CPathParts(folder.c_str()).fileName;
+    size_t start = 0;
+    for (size_t i = 0; i < folder.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(folder[i])) && i + 1 < folder.size())
+            ++i;
+        else if (folder[i] == '\\')
+            start = i + 1;
+    }
+    return folder.substr(start);
 }
 
 }

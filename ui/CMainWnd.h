@@ -170,6 +170,9 @@ private:
     // The file list
     void OpenFiles(bool clearFirst);
     void OpenFolder(bool clearFirst);
+    // The folder browser of the list's commands; false when no folder was chosen (a folder whose
+    // path is too long for the program is told in a box).
+    bool ChooseFolder(const std::string& initialFolder, std::string& folder);
     // Adds every path that next delivers, with the list repainted once at the end.
     void AddRecordFiles(const std::function<bool(std::string&)>& next);
     void DeleteSelected();

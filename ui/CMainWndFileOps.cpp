@@ -108,8 +108,8 @@ void CMainWnd::CopySelected()
     int count = list.GetSelectedCount();
     if (count < 1)
         return;
-    char folder[MAX_PATH] = {};
-    if (!BrowseForFolder(window, folder, MAX_PATH, "", BIF_RETURNONLYFSDIRS))
+    std::string folder;
+    if (!ChooseFolder("", folder))
         return;
     if (!AskYesNo(window,
                   FormatInt(count, "%ld") +
@@ -122,7 +122,7 @@ void CMainWnd::CopySelected()
         if (const CRecord* record = RecordOfRow(row))
             files.Add(record->path);
     }
-    std::string target = std::string(folder) + '\0';
+    std::string target = folder + '\0';
     ShellResult result = {0, false};
     if (!files.Empty())
         result = ShellFileOperation(window, files.Terminated().c_str(), target.c_str(), FO_COPY,

@@ -103,9 +103,8 @@ void CMainWnd::OpenFiles(bool clearFirst)
 
 void CMainWnd::OpenFolder(bool clearFirst)
 {
-    char folder[MAX_PATH] = {};
-    std::string initial = CKarRecord().GetInitialFolder();
-    if (!BrowseForFolder(window, folder, MAX_PATH, initial.c_str(), BIF_RETURNONLYFSDIRS))
+    std::string folder;
+    if (!ChooseFolder(CKarRecord().GetInitialFolder(), folder))
         return;
     if (clearFirst)
         ClearAll();
@@ -117,6 +116,19 @@ void CMainWnd::OpenFolder(bool clearFirst)
     AddRecordFiles([&finder](std::string& path) { return finder.Next(path); });
     list.SelectItem(0);
     SetFocus(list.window);
+}
+
+bool CMainWnd::ChooseFolder(const std::string& initialFolder, std::string& folder)
+{
+    char path[MAX_PATH] = {};
+    BrowseResult result =
+        BrowseForFolder(window, path, MAX_PATH, initialFolder.c_str(), BIF_RETURNONLYFSDIRS);
+    if (result == kBrowsePathTooLong)
+        ShowError(window, "選択したフォルダのパスが長すぎます。");
+    if (result != kBrowseChosen)
+        return false;
+    folder = path;
+    return true;
 }
 
 LRESULT CMainWnd::OnDropFiles(HDROP drop)

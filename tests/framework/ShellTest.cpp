@@ -128,7 +128,7 @@ struct BrowseAnswer {
 // The program's folder browser, answered by BrowseAnswer. Wine's browser at times refuses to
 // select an existing folder (BFFM_SETSELECTION answers FALSE for the whole life of that dialog):
 // a browser that never shows the folder is shown again, three times in all.
-int Browse(char* buffer, int size, const std::string& initial, bool cancel)
+BrowseResult Browse(char* buffer, int size, const std::string& initial, bool cancel)
 {
     const int attempts = 3;
     for (int attempt = 1;; ++attempt) {
@@ -137,7 +137,8 @@ int Browse(char* buffer, int size, const std::string& initial, bool cancel)
         BrowseAnswer::turns = 0;
         BrowseAnswer::refused = false;
         UINT_PTR timer = SetTimer(nullptr, 0, 100, BrowseAnswer::Fire);
-        int chosen = BrowseForFolder(nullptr, buffer, size, initial.c_str(), BIF_RETURNONLYFSDIRS);
+        BrowseResult chosen =
+            BrowseForFolder(nullptr, buffer, size, initial.c_str(), BIF_RETURNONLYFSDIRS);
         KillTimer(nullptr, timer);
         if (!BrowseAnswer::refused || attempt == attempts)
             return chosen;
@@ -155,54 +156,31 @@ TEST(BrowseForFolder, OpensOnTheInitialFolderAndReturnsIt)
     std::filesystem::create_directory(folder);
     char buffer[MAX_PATH];
     std::fill(std::begin(buffer), std::end(buffer), 'x');
-    ASSERT_EQ(1, Browse(buffer, MAX_PATH, folder, false));
+    ASSERT_EQ(kBrowseChosen, Browse(buffer, MAX_PATH, folder, false));
     EXPECT_EQ(folder, std::string(buffer));
-    EXPECT_EQ(0, Browse(buffer, MAX_PATH, folder, true));
+    EXPECT_EQ(kBrowseCancelled, Browse(buffer, MAX_PATH, folder, true));
 }
 
-TEST(BrowseForFolder, ALongPathIsCutToTheBufferLessTwo)
+// A path that does not fit the buffer is never cut into another folder's path: the buffer is
+// left as it was.
+TEST(BrowseForFolder, APathLongerThanTheBufferIsRefused)
 {
     std::string folder = testfiles::Path("browse-long");
     std::filesystem::create_directory(folder);
     ASSERT_GE(folder.size(), 20u);
     char buffer[10];
     std::fill(std::begin(buffer), std::end(buffer), 'x');
-    ASSERT_EQ(1, Browse(buffer, sizeof(buffer), folder, false));
-    EXPECT_EQ(folder.substr(0, 8), std::string(buffer));
+    EXPECT_EQ(kBrowsePathTooLong, Browse(buffer, sizeof(buffer), folder, false));
+    EXPECT_EQ(std::string(10, 'x'), std::string(buffer, sizeof(buffer)));
+    char exact[MAX_PATH];
+    EXPECT_EQ(kBrowsePathTooLong, Browse(exact, static_cast<int>(folder.size()), folder, false));
+    EXPECT_EQ(kBrowseChosen, Browse(exact, static_cast<int>(folder.size() + 1), folder, false));
+    EXPECT_EQ(folder, std::string(exact));
 }
-
-struct CutCase {
-    const char* name;
-    const char* path;
-    size_t size;
-    std::string copied;
-};
-
-class PathCut : public ::testing::TestWithParam<CutCase> {};
-
-TEST_P(PathCut, KeepsWholeCharactersAndAnEndingZero)
-{
-    std::vector<char> buffer(GetParam().size, 'x');
-    CopyCutPath(GetParam().path, buffer.data(), buffer.size());
-    EXPECT_EQ(GetParam().copied, std::string(buffer.data()));
-    EXPECT_EQ('\0', buffer.back());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, PathCut,
-    ::testing::Values(CutCase{"Fits", "C:\\games", 10, "C:\\games"},
-                      CutCase{"FillsAllButTheZero", "C:\\gamesX", 10, "C:\\gamesX"},
-                      CutCase{"OneTooLong", "C:\\gamesXY", 10, "C:\\games"},
-                      CutCase{"Long", "C:\\games\\karthen\\rec", 10, "C:\\games"},
-                      // The cut at 8 bytes would fall between the two bytes of 録.
-                      CutCase{"DoubleByteAtTheCut", "C:\\game録画\\x", 10, "C:\\game"},
-                      CutCase{"DoubleByteBeforeTheCut", "C:\\録画\\games", 10, "C:\\録画\\"},
-                      CutCase{"OneByte", "C:\\", 1, ""}),
-    [](const ::testing::TestParamInfo<CutCase>& info) { return info.param.name; });
 
 TEST(BrowseForFolder, NoBufferShowsNothing)
 {
     char buffer[4];
-    EXPECT_EQ(0, BrowseForFolder(nullptr, nullptr, MAX_PATH, "", 0));
-    EXPECT_EQ(0, BrowseForFolder(nullptr, buffer, 0, "", 0));
+    EXPECT_EQ(kBrowseCancelled, BrowseForFolder(nullptr, nullptr, MAX_PATH, "", 0));
+    EXPECT_EQ(kBrowseCancelled, BrowseForFolder(nullptr, buffer, 0, "", 0));
 }

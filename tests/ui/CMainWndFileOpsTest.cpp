@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -304,6 +305,52 @@ TEST_F(FileOps, CopyPutsTheSelectedFilesIntoTheChosenFolder)
     EXPECT_EQ(3, mainWnd.list.GetItemCount());
     EXPECT_EQ(3u, mainWnd.data.records.size());
     EXPECT_EQ(mainWnd.list.window, GetFocus());
+}
+
+namespace {
+
+// Every file and folder in a folder, sorted.
+std::vector<std::string> Entries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+            names.push_back(found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}
+
+// A folder whose path is 260 bytes or more (a few Japanese folders deep) is no folder to copy
+// into: nothing is asked, nothing copied anywhere, and a box says why.
+TEST_F(FileOps, CopyIntoAFolderOfAPathTooLongCopiesNothing)
+{
+    Add("a.rec", "data");
+    Select({0});
+    std::string japanese;
+    for (int i = 0; i < 80; ++i)
+        japanese += "あ";
+    std::string outer = Subfolder(japanese);
+    std::string deep = outer + "\\いいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいい";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    ASSERT_GE(deep.size(), 260u);
+    listtest::DialogAnswers dialogs;
+    dialogs.folder = deep;
+    boxes.answer = IDYES;
+    Command(ID_EXPORT_COPY);
+    EXPECT_EQ(1, dialogs.browsers);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("選択したフォルダのパスが長すぎます。", boxes.boxes[0].text);
+    EXPECT_EQ("エラー", boxes.boxes[0].caption);
+    EXPECT_TRUE(Entries(deep).empty());
+    EXPECT_EQ(std::vector<std::string>{"いいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいい"}, Entries(outer));
+    EXPECT_EQ((std::vector<std::string>{"a.rec", japanese}), Entries(folder));
 }
 
 struct ClashCase {

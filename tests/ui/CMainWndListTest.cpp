@@ -292,6 +292,31 @@ TEST_F(FileList, OpenFolderWithRecordsOnlyInSubfoldersLeavesTheListEmpty)
     EXPECT_EQ(1, mainWnd.data.lastId);
 }
 
+// A folder whose path is 260 bytes or more (a few Japanese folders deep) is no folder the program
+// can list: the list stays as it was, and a box says why.
+TEST_F(FileList, OpenFolderOfAPathTooLongKeepsTheList)
+{
+    std::string japanese;
+    for (int i = 0; i < 80; ++i)
+        japanese += "あ";
+    std::string deep = Folder(japanese) + "\\いいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいいい";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    ASSERT_GE(deep.size(), 260u);
+    File(deep, "inside.rec");
+    mainWnd.AddRecordFile(File(Folder("before"), "old.rec"));
+    listtest::DialogAnswers dialogs;
+    dialogs.folder = deep;
+    Command(ID_FOLDER_OPEN);
+    EXPECT_EQ(1, dialogs.browsers);
+    EXPECT_EQ(std::vector<std::string>{"old.rec"}, Names(mainWnd.list));
+    EXPECT_EQ(1u, mainWnd.data.records.size());
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("選択したフォルダのパスが長すぎます。", boxes.boxes[0].text);
+    EXPECT_EQ("エラー", boxes.boxes[0].caption);
+    EXPECT_EQ(0x10030u, boxes.boxes[0].flags);
+    EXPECT_EQ(mainWnd.window, boxes.boxes[0].owner);
+}
+
 TEST_F(FileList, AddFolderAppendsAndCancelChangesNothing)
 {
     std::string folder = Folder("more");
