@@ -41,6 +41,16 @@ uint32_t CFile::GetSize()
     return GetFileSize(handle, nullptr);
 }
 
+bool CFile::SizeOf(const std::string& path, uint64_t& size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    return true;
+}
+
 std::string CFile::GetTimeText(int kind)
 {
     FILETIME times[3];

@@ -22,6 +22,9 @@ public:
     bool ReadFull(void* buffer, uint32_t count);
     // Low 32 bits of the size; 0xFFFFFFFF on failure.
     uint32_t GetSize();
+    // The size of the file at path, asked of the file system without opening the file; false
+    // when there is no file there (a folder is none).
+    static bool SizeOf(const std::string& path, uint64_t& size);
     // "%04d/%02d/%02d %02d:%02d:%02d" in local time; empty when the time cannot be read.
     std::string GetTimeText(int kind);
     // Throws the text "CFile::Close CloseHandle" when the system refuses to close.

@@ -9,6 +9,8 @@
 bool CRecord::Load(const std::string& newPath)
 {
     unpacked = false;
+    settingsAlone = false;
+    searchText.clear();
     std::string detail;
     try {
         CFile file;
@@ -42,7 +44,15 @@ void CRecord::Moved(const std::string& newPath)
 
 const std::string& CRecord::GetGameSettings()
 {
-    UnpackGameData(path);
+    if (!settingsAlone)
+        UnpackGameData(path);
+    return settings;
+}
+
+const std::string& CRecord::GetSettingsAlone()
+{
+    if (!unpacked && !settingsAlone)
+        settingsAlone = Decode(path, false);
     return settings;
 }
 
@@ -52,10 +62,21 @@ const std::string& CRecord::GetMapScript()
     return mapScript;
 }
 
+bool CRecord::SettingsDecoded() const
+{
+    return unpacked || settingsAlone;
+}
+
 bool CRecord::UnpackGameData(const std::string& filePath)
 {
     if (unpacked)
         return true;
+    unpacked = Decode(filePath, true);
+    return unpacked;
+}
+
+bool CRecord::Decode(const std::string& filePath, bool keepMapScript)
+{
     std::string detail;
     try {
         CKarRecord decoder;
@@ -65,14 +86,12 @@ bool CRecord::UnpackGameData(const std::string& filePath)
         if (!decoder.GetGameData(body))
             throw std::runtime_error("GetGameData Error");
         settings = decoder.settings;
-        mapScript = decoder.mapScript;
+        if (keepMapScript)
+            mapScript = decoder.mapScript;
         formatVersion = decoder.formatVersion;
     } catch (const std::exception& e) {
         detail = e.what();
     }
     SetMessageText(detail);
-    if (!detail.empty())
-        return false;
-    unpacked = true;
-    return true;
+    return detail.empty();
 }

@@ -12,6 +12,11 @@ public:
     bool Load(const std::string& path);
     // The settings XML, decoding first if needed; empty when decoding fails.
     const std::string& GetGameSettings();
+    // The settings XML as GetGameSettings gives it, but a file decoded here keeps its settings
+    // alone: its map script is left for GetMapScript to decode.
+    const std::string& GetSettingsAlone();
+    // Whether the settings have been decoded, with the map script or alone.
+    bool SettingsDecoded() const;
     // The map script, decoding first if needed; empty when decoding fails.
     const std::string& GetMapScript();
     // The file has been moved to newPath: loaded again from there, as Load does (name and time
@@ -29,4 +34,13 @@ public:
     std::string mapScript;
     bool unpacked = false;
     std::string formatVersion;
+    // The settings were decoded by GetSettingsAlone; the map script was not kept.
+    bool settingsAlone = false;
+    // What a search of the records matches in the settings, made from them by the search and
+    // kept for the next one; empty until then. Loading or moving the file drops it.
+    std::string searchText;
+
+private:
+    // The decoding of UnpackGameData, keeping the map script or not.
+    bool Decode(const std::string& filePath, bool keepMapScript);
 };

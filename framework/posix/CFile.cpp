@@ -74,6 +74,15 @@ uint32_t CFile::GetSize()
     return static_cast<uint32_t>(static_cast<uint64_t>(st.st_size));
 }
 
+bool CFile::SizeOf(const std::string& path, uint64_t& size)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    size = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
 std::string CFile::GetTimeText(int kind)
 {
     struct stat st;

@@ -53,4 +53,19 @@ TEST(CFile, CloseTwiceDoesNothing)
     EXPECT_NO_THROW(file.Close());
     EXPECT_FALSE(file.IsOpen());
 }
+
+// The size of a file that another open holds without sharing, of an empty file and of none.
+TEST(CFile, SizeOfAPathWithoutOpeningIt)
+{
+    std::string path = testfiles::Write("cfile_size.bin", std::string(70000, 'x'));
+    CFile held;
+    ASSERT_TRUE(held.Open(true, kGenericRead, path));
+    uint64_t size = 1;
+    EXPECT_TRUE(CFile::SizeOf(path, size));
+    EXPECT_EQ(70000u, size);
+    EXPECT_TRUE(CFile::SizeOf(testfiles::Write("cfile_size_empty.bin", ""), size));
+    EXPECT_EQ(0u, size);
+    EXPECT_FALSE(CFile::SizeOf(testfiles::Path("cfile_size_missing.bin"), size));
+    EXPECT_FALSE(CFile::SizeOf(testfiles::ScratchFolder().string(), size));
+}
 }

@@ -77,6 +77,76 @@ TEST(CRecord, DecodedTextsAreKept)
     EXPECT_EQ("", record.mapScript);
 }
 
+// The settings decoded alone leave the map script in the file: the record is not unpacked, and
+// the map script is decoded when it is asked for; the settings are not decoded again.
+TEST(CRecord, SettingsDecodedAloneLeaveTheMapScript)
+{
+    std::string path = testfiles::Write("record_alone.rec", FileBytes(GoodBody("2")));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    EXPECT_EQ(kSettings, record.GetSettingsAlone());
+    EXPECT_TRUE(record.SettingsDecoded());
+    EXPECT_FALSE(record.unpacked);
+    EXPECT_EQ("", record.mapScript);
+    EXPECT_EQ("2", record.formatVersion);
+    EXPECT_EQ(kPrefix, record.GetMessageText());
+
+    testfiles::Write("record_alone.rec", FileBytes(Body("2", recbuilder::MakeBlock(SettingsPayload("<GameSettings><Later/></GameSettings>"), 0),
+                                                       recbuilder::MakeBlock(Text("later map"), 0))));
+    EXPECT_EQ(kSettings, record.GetGameSettings());
+    EXPECT_EQ(kSettings, record.GetSettingsAlone());
+    EXPECT_EQ("later map", record.GetMapScript());
+    EXPECT_TRUE(record.unpacked);
+}
+
+// An unpacked record has its settings: nothing is decoded again for them alone.
+TEST(CRecord, SettingsAloneOfAnUnpackedRecord)
+{
+    std::string path = testfiles::Write("record_alone_unpacked.rec", FileBytes(GoodBody()));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    ASSERT_EQ(kMap, record.GetMapScript());
+    testfiles::Write("record_alone_unpacked.rec", "l33t");
+    EXPECT_EQ(kSettings, record.GetSettingsAlone());
+    EXPECT_EQ(kMap, record.mapScript);
+}
+
+TEST(CRecord, FailedDecodingOfTheSettingsAloneIsRetried)
+{
+    std::string path = testfiles::Write("record_alone_retry.rec", "l33t");
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    EXPECT_EQ("", record.GetSettingsAlone());
+    EXPECT_FALSE(record.SettingsDecoded());
+    EXPECT_EQ(kPrefix + "Unpack Error : header size read error", record.GetMessageText());
+    testfiles::Write("record_alone_retry.rec", FileBytes(GoodBody()));
+    EXPECT_EQ(kSettings, record.GetSettingsAlone());
+    EXPECT_TRUE(record.SettingsDecoded());
+}
+
+// What a search kept goes with the file's old contents: loading and moving drop it, also when
+// the moved file cannot be opened.
+TEST(CRecord, LoadingOrMovingDropsWhatSearchesKept)
+{
+    std::string path = testfiles::Write("record_search_kept.rec", FileBytes(GoodBody()));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        ASSERT_EQ(kSettings, record.GetSettingsAlone());
+        record.searchText = "kept";
+        if (way == 0)
+            ASSERT_TRUE(record.Load(path));
+        else if (way == 1)
+            record.Moved(path);
+        else
+            record.Moved(testfiles::Path("record_search_kept_nowhere.rec"));
+        EXPECT_EQ("", record.searchText);
+        EXPECT_FALSE(record.SettingsDecoded());
+        record.Moved(path);
+    }
+}
+
 // A moved record is loaded again from its new path: what the file holds there now, and its
 // time there, are what the record shows.
 TEST(CRecord, AMovedRecordIsLoadedAgainFromItsNewPath)

@@ -1,0 +1,385 @@
+#include "framework/CDuplicateFinder.h"
+
+#include "framework/CFile.h"
+#include "framework/StringUtil.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+
+namespace {
+
+const size_t kNone = static_cast<size_t>(-1);
+
+// A 64-bit hash of a run of bytes, going on from seed: eight bytes at a time through a multiply
+// and a shift. Equal hashes only tell which bytes to compare.
+uint64_t Hash(const unsigned char* data, size_t size, uint64_t seed)
+{
+    const uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    uint64_t hash = seed ^ size;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    for (; i < size; ++i) {
+        hash = (hash ^ data[i]) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    return hash;
+}
+
+// One file of a group being read: its handle, its last block and that block's hash.
+struct Reader {
+    size_t file;
+    CFile handle;
+    std::vector<unsigned char> block;
+    uint64_t hash = 0;
+};
+
+bool SameBlocks(const Reader* a, const Reader* b, size_t length)
+{
+    return std::memcmp(a->block.data(), b->block.data(), length) == 0;
+}
+
+// A reader that will read no more gives its handle and its block back at once.
+void Drop(Reader* reader)
+{
+    reader->handle.Close();
+    std::vector<unsigned char>().swap(reader->block);
+}
+
+// Whether the file ends where its size said: one that has grown since it was measured differs
+// from what was compared.
+bool AtEnd(Reader* reader)
+{
+    unsigned char extra = 0;
+    uint32_t count = 0;
+    return reader->handle.Read(&extra, 1, &count) && count == 0;
+}
+
+// The files whose last blocks are equal stay together in next; a file left alone is done.
+void SplitByBlocks(const std::vector<Reader*>& read, size_t length,
+                   std::vector<std::vector<Reader*>>& next, std::vector<size_t>& alone)
+{
+    std::vector<std::vector<Reader*>> split;
+    if (read.size() == 2 && SameBlocks(read[0], read[1], length)) {
+        split.push_back(read);
+    } else if (read.size() > 2) {
+        std::vector<Reader*> sorted = read;
+        for (Reader* reader : sorted)
+            reader->hash = Hash(reader->block.data(), length, 0);
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const Reader* a, const Reader* b) { return a->hash < b->hash; });
+        size_t run = 0;
+        for (size_t i = 0; i < sorted.size(); ++i) {
+            if (i > 0 && sorted[i]->hash != sorted[i - 1]->hash)
+                run = split.size();
+            auto equal = std::find_if(split.begin() + static_cast<std::ptrdiff_t>(run), split.end(),
+                                      [&](const std::vector<Reader*>& members) {
+                                          return SameBlocks(members.front(), sorted[i], length);
+                                      });
+            if (equal == split.end())
+                split.push_back({sorted[i]});
+            else
+                equal->push_back(sorted[i]);
+        }
+    } else {
+        for (Reader* reader : read)
+            split.push_back({reader});
+    }
+    for (std::vector<Reader*>& members : split) {
+        if (members.size() > 1) {
+            next.push_back(std::move(members));
+        } else {
+            alone.push_back(members.front()->file);
+            Drop(members.front());
+        }
+    }
+}
+
+}
+
+void CDuplicateFinder::Add(const std::string& path)
+{
+    files.push_back({path, 0, kUnknown, std::string()});
+}
+
+bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
+{
+    progress = &onProgress;
+    settled = 0;
+    source.assign(files.size(), 0);
+    weight.assign(files.size(), 0);
+    std::map<std::string, size_t> firstOfPath;
+    for (size_t i = 0; i < files.size(); ++i) {
+        files[i].state = kUnknown;
+        files[i].failure.clear();
+        source[i] = firstOfPath.emplace(UpperCaseLetters(files[i].path), i).first->second;
+        ++weight[source[i]];
+    }
+    std::map<uint64_t, std::vector<size_t>> bySize;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (source[i] != i)
+            continue;
+        if (!onProgress(i))
+            return false;
+        if (CFile::SizeOf(files[i].path, files[i].size))
+            bySize[files[i].size].push_back(i);
+        else
+            Fail(i, "File Open Error : " + files[i].path);
+    }
+    // The sizes in the order of their first files, so that the files are read about in the
+    // order of the list.
+    std::vector<const std::vector<size_t>*> groups;
+    for (const auto& entry : bySize)
+        groups.push_back(&entry.second);
+    std::sort(groups.begin(), groups.end(),
+              [](const auto* a, const auto* b) { return a->front() < b->front(); });
+    for (const std::vector<size_t>* group : groups) {
+        if (group->size() == 1)
+            Settle(group->front());
+    }
+    Parts parts;
+    for (const std::vector<size_t>* group : groups) {
+        if (group->size() > 1 && !Compare(*group, parts))
+            return false;
+    }
+
+    // Each file's part is named by its first file; a file in no part is a part of its own, with
+    // the entries of the same path.
+    std::vector<size_t> part(files.size(), kNone);
+    for (const std::vector<size_t>& equal : parts) {
+        for (size_t file : equal)
+            part[file] = equal.front();
+    }
+    std::vector<size_t> members(files.size(), 0);
+    std::vector<size_t> key(files.size(), kNone);
+    for (size_t i = 0; i < files.size(); ++i) {
+        size_t standing = source[i];
+        if (files[standing].state == kFailed)
+            continue;
+        key[i] = part[standing] != kNone ? part[standing] : standing;
+        ++members[key[i]];
+    }
+    std::vector<bool> seen(files.size(), false);
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (key[i] == kNone) {
+            files[i].state = kFailed;
+            files[i].failure = files[source[i]].failure;
+        } else if (seen[key[i]]) {
+            files[i].state = kDuplicate;
+        } else {
+            seen[key[i]] = true;
+            files[i].state = members[key[i]] > 1 ? kFirst : kUnique;
+        }
+    }
+    return true;
+}
+
+// Files of one size, in list order.
+bool CDuplicateFinder::Compare(const std::vector<size_t>& group, Parts& parts)
+{
+    if (group.size() <= maxOpen) {
+        Parts found;
+        std::vector<size_t> alone;
+        if (!CompareByBlocks(group, found, alone))
+            return false;
+        for (size_t file : alone)
+            Settle(file);
+        for (std::vector<size_t>& equal : found) {
+            for (size_t file : equal)
+                Settle(file);
+            parts.push_back(std::move(equal));
+        }
+        return true;
+    }
+    std::vector<std::vector<size_t>> sameHash;
+    if (!SplitByHash(group, sameHash))
+        return false;
+    for (const std::vector<size_t>& candidates : sameHash) {
+        if (!CompareAgainstFirst(candidates, parts))
+            return false;
+    }
+    return true;
+}
+
+// Reads the files of one size (at most maxOpen) side by side and splits them into parts of equal
+// files and files alone; a file that cannot be read fails and is in neither. The parts are in
+// list order.
+bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& parts,
+                                       std::vector<size_t>& alone)
+{
+    uint64_t size = files[group.front()].size;
+    std::vector<std::unique_ptr<Reader>> readers;
+    std::vector<Reader*> all;
+    for (size_t file : group) {
+        readers.push_back(std::make_unique<Reader>());
+        readers.back()->file = file;
+        all.push_back(readers.back().get());
+    }
+    size_t blockSize = std::clamp(kBlockBudget / group.size(), kSmallestBlock, kLargestBlock);
+    if (size < blockSize)
+        blockSize = static_cast<size_t>(size);
+    auto open = [this](Reader* reader) {
+        const std::string& path = files[reader->file].path;
+        if (reader->handle.IsOpen() || reader->handle.Open(true, kGenericRead, path))
+            return true;
+        Fail(reader->file, "File Open Error : " + path);
+        return false;
+    };
+    std::vector<std::vector<Reader*>> classes{all};
+    for (uint64_t offset = 0; offset < size && !classes.empty(); offset += blockSize) {
+        size_t length = static_cast<size_t>(std::min<uint64_t>(blockSize, size - offset));
+        std::vector<std::vector<Reader*>> next;
+        for (const std::vector<Reader*>& members : classes) {
+            std::vector<Reader*> read;
+            for (Reader* reader : members) {
+                if (!(*progress)(reader->file))
+                    return false;
+                if (!open(reader))
+                    continue;
+                reader->block.resize(blockSize);
+                if (!reader->handle.ReadFull(reader->block.data(), static_cast<uint32_t>(length))) {
+                    Fail(reader->file, "File Read Error : " + files[reader->file].path);
+                    Drop(reader);
+                    continue;
+                }
+                read.push_back(reader);
+            }
+            SplitByBlocks(read, length, next, alone);
+        }
+        classes = std::move(next);
+    }
+    for (const std::vector<Reader*>& members : classes) {
+        std::vector<size_t> whole;
+        for (Reader* reader : members) {
+            if (!open(reader))
+                continue;
+            if (AtEnd(reader))
+                whole.push_back(reader->file);
+            else
+                Fail(reader->file, "File Read Error : " + files[reader->file].path);
+            Drop(reader);
+        }
+        if (whole.size() == 1)
+            alone.push_back(whole.front());
+        if (whole.size() > 1) {
+            std::sort(whole.begin(), whole.end());
+            parts.push_back(std::move(whole));
+        }
+    }
+    return true;
+}
+
+// Reads the files one at a time and groups them by the hash of their whole contents; a file
+// whose hash no other one has is done.
+bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
+                                   std::vector<std::vector<size_t>>& groups)
+{
+    std::map<uint64_t, std::vector<size_t>> byHash;
+    std::vector<unsigned char> block(kLargestBlock);
+    for (size_t file : group) {
+        const std::string& path = files[file].path;
+        Reader reader;
+        reader.file = file;
+        if (!reader.handle.Open(true, kGenericRead, path)) {
+            Fail(file, "File Open Error : " + path);
+            continue;
+        }
+        uint64_t hash = 0;
+        bool read = true;
+        for (uint64_t offset = 0; read && offset < files[file].size; offset += block.size()) {
+            size_t length = static_cast<size_t>(std::min<uint64_t>(block.size(), files[file].size - offset));
+            if (!(*progress)(file))
+                return false;
+            read = reader.handle.ReadFull(block.data(), static_cast<uint32_t>(length));
+            hash = Hash(block.data(), length, hash);
+        }
+        if (read && AtEnd(&reader))
+            byHash[hash].push_back(file);
+        else
+            Fail(file, "File Read Error : " + path);
+    }
+    for (auto& entry : byHash) {
+        if (entry.second.size() == 1)
+            Settle(entry.second.front());
+        else
+            groups.push_back(std::move(entry.second));
+    }
+    std::sort(groups.begin(), groups.end(),
+              [](const auto& a, const auto& b) { return a.front() < b.front(); });
+    return true;
+}
+
+// Files of one size and one hash, probably all equal: each round compares the first of them
+// with the others, maxOpen files at a time, and those that are not equal to it (hashes that
+// happen to be equal, or a file changed since its hash) make the next round.
+bool CDuplicateFinder::CompareAgainstFirst(std::vector<size_t> group, Parts& parts)
+{
+    while (group.size() > maxOpen) {
+        size_t first = group.front();
+        std::vector<size_t> equal{first};
+        std::vector<size_t> rest;
+        bool firstFailed = false;
+        for (size_t next = 1; next < group.size(); next += maxOpen - 1) {
+            size_t end = std::min(group.size(), next + maxOpen - 1);
+            if (firstFailed) {
+                rest.insert(rest.end(), group.begin() + static_cast<std::ptrdiff_t>(next),
+                            group.begin() + static_cast<std::ptrdiff_t>(end));
+                continue;
+            }
+            std::vector<size_t> batch{first};
+            batch.insert(batch.end(), group.begin() + static_cast<std::ptrdiff_t>(next),
+                         group.begin() + static_cast<std::ptrdiff_t>(end));
+            Parts found;
+            std::vector<size_t> alone;
+            if (!CompareByBlocks(batch, found, alone))
+                return false;
+            firstFailed = files[first].state == kFailed;
+            for (const std::vector<size_t>& members : found) {
+                bool withFirst = members.front() == first;
+                for (size_t file : members) {
+                    if (withFirst && file != first)
+                        equal.push_back(file);
+                    else if (!withFirst)
+                        rest.push_back(file);
+                }
+            }
+            for (size_t file : alone) {
+                if (file != first)
+                    rest.push_back(file);
+            }
+        }
+        if (firstFailed) {
+            rest.insert(rest.end(), equal.begin() + 1, equal.end());
+        } else {
+            for (size_t file : equal)
+                Settle(file);
+            if (equal.size() > 1)
+                parts.push_back(std::move(equal));
+        }
+        std::sort(rest.begin(), rest.end());
+        group = std::move(rest);
+    }
+    if (group.size() == 1) {
+        Settle(group.front());
+        return true;
+    }
+    return group.empty() || Compare(group, parts);
+}
+
+void CDuplicateFinder::Fail(size_t file, const std::string& failure)
+{
+    files[file].state = kFailed;
+    files[file].failure = failure;
+    Settle(file);
+}
+
+void CDuplicateFinder::Settle(size_t file)
+{
+    settled += weight[file];
+}

@@ -1,0 +1,242 @@
+// Byte-identical files of a list: sizes, blocks compared side by side, the split by hashes of
+// large groups, paths listed twice, files that vanish or change.
+#include "framework/CDuplicateFinder.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using State = CDuplicateFinder::State;
+const State kUnique = CDuplicateFinder::kUnique;
+const State kFirst = CDuplicateFinder::kFirst;
+const State kDuplicate = CDuplicateFinder::kDuplicate;
+const State kFailed = CDuplicateFinder::kFailed;
+
+// A file of a case: its name in the case's folder (a name given twice is the same path) and its
+// bytes; no bytes: the file is not there.
+struct Entry {
+    std::string name;
+    const char* bytes;
+};
+
+struct FinderCase {
+    const char* name;
+    size_t maxOpen;
+    std::vector<Entry> entries;
+    std::vector<State> states;
+};
+
+const FinderCase kFinderCases[] = {
+    {"EqualFilesWithOtherNamesInOtherFolders", 256,
+     {{"a/x.rec", "hello"}, {"b/y.rec", "hello"}}, {kFirst, kDuplicate}},
+    {"EqualSizesOtherBytes", 256, {{"x.rec", "hello"}, {"y.rec", "hellp"}}, {kUnique, kUnique}},
+    {"APathListedTwiceIsADuplicateOfItself", 256,
+     {{"x.rec", "hello"}, {"z.rec", "world"}, {"x.rec", "hello"}}, {kFirst, kUnique, kDuplicate}},
+    {"APathListedTwiceAloneInItsSize", 256, {{"x.rec", "a"}, {"x.rec", "a"}, {"y.rec", "bb"}},
+     {kFirst, kDuplicate, kUnique}},
+    {"EachAloneInItsSize", 256, {{"a.rec", "a"}, {"b.rec", "bb"}, {"c.rec", "ccc"}},
+     {kUnique, kUnique, kUnique}},
+    {"EmptyFiles", 256, {{"a.rec", ""}, {"b.rec", ""}}, {kFirst, kDuplicate}},
+    {"ThreeEqualAmongFourOfOneSize", 256,
+     {{"a.rec", "abcd"}, {"b.rec", "abce"}, {"c.rec", "abcd"}, {"d.rec", "abcd"}},
+     {kFirst, kUnique, kDuplicate, kDuplicate}},
+    {"TwoGroupsOfOneSize", 256,
+     {{"a.rec", "aaaa"}, {"b.rec", "bbbb"}, {"c.rec", "aaaa"}, {"d.rec", "bbbb"}, {"e.rec", "cccc"}},
+     {kFirst, kFirst, kDuplicate, kDuplicate, kUnique}},
+    {"AVanishedFileAndItsSecondEntry", 256,
+     {{"gone.rec", nullptr}, {"q.rec", "q"}, {"gone.rec", nullptr}}, {kFailed, kUnique, kFailed}},
+    {"MoreOfOneSizeThanMayBeOpenAreSplitByHash", 3,
+     {{"a1.rec", "aaaa"}, {"b1.rec", "bbbb"}, {"a2.rec", "aaaa"}, {"c.rec", "cccc"}, {"a3.rec", "aaaa"},
+      {"b2.rec", "bbbb"}, {"d.rec", "dddd"}, {"a4.rec", "aaaa"}},
+     {kFirst, kFirst, kDuplicate, kUnique, kDuplicate, kDuplicate, kUnique, kDuplicate}},
+    {"ManyEqualFilesComparedInRounds", 3,
+     {{"1.rec", "zz"}, {"2.rec", "zz"}, {"3.rec", "zz"}, {"4.rec", "zz"}, {"5.rec", "zz"}, {"6.rec", "zz"},
+      {"7.rec", "zz"}},
+     {kFirst, kDuplicate, kDuplicate, kDuplicate, kDuplicate, kDuplicate, kDuplicate}},
+    {"RoundsWithASecondEntryAndAVanishedFile", 3,
+     {{"1.rec", "zz"}, {"gone.rec", nullptr}, {"2.rec", "zz"}, {"1.rec", "zz"}, {"3.rec", "zy"},
+      {"4.rec", "zz"}, {"5.rec", "zy"}, {"6.rec", "zz"}},
+     {kFirst, kFailed, kDuplicate, kDuplicate, kFirst, kDuplicate, kDuplicate, kDuplicate}},
+};
+
+class FinderCases : public testing::TestWithParam<FinderCase> {};
+
+std::string CaseFolder(const std::string& name)
+{
+    std::filesystem::path folder = testfiles::ScratchFolder() / name;
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+std::string WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+TEST_P(FinderCases, FindsTheFilesEqualToAnEarlierOne)
+{
+    const FinderCase& c = GetParam();
+    std::string folder = CaseFolder(std::string("finder_") + c.name);
+    CDuplicateFinder finder;
+    finder.maxOpen = c.maxOpen;
+    for (const Entry& entry : c.entries) {
+        std::string path = (std::filesystem::path(folder) / entry.name).make_preferred().string();
+        if (entry.bytes)
+            WriteFile(path, entry.bytes);
+        finder.Add(path);
+    }
+    size_t highest = 0;
+    ASSERT_TRUE(finder.Run([&](size_t) {
+        EXPECT_LE(finder.settled, c.entries.size());
+        EXPECT_GE(finder.settled, highest);
+        highest = finder.settled;
+        return true;
+    }));
+    std::vector<State> states;
+    for (const CDuplicateFinder::File& file : finder.files)
+        states.push_back(file.state);
+    EXPECT_EQ(c.states, states);
+    EXPECT_EQ(c.entries.size(), finder.settled);
+    for (const CDuplicateFinder::File& file : finder.files) {
+        if (file.state == kFailed)
+            EXPECT_EQ("File Open Error : " + file.path, file.failure);
+        else
+            EXPECT_EQ("", file.failure);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, FinderCases, testing::ValuesIn(kFinderCases),
+                         [](const testing::TestParamInfo<FinderCase>& info) { return info.param.name; });
+
+class DuplicateFinder : public testing::Test {
+protected:
+    std::string File(const std::string& name, const std::string& bytes)
+    {
+        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+        std::string path = (std::filesystem::path(CaseFolder(test->name())) / name).string();
+        return WriteFile(path, bytes);
+    }
+    std::vector<State> States()
+    {
+        std::vector<State> states;
+        for (const CDuplicateFinder::File& file : finder.files)
+            states.push_back(file.state);
+        return states;
+    }
+    CDuplicateFinder finder;
+};
+
+// Only the size of a file that no other file of the list matches in size is asked: progress runs
+// once for it, before its size, and never before a block of it.
+TEST_F(DuplicateFinder, AFileAloneInItsSizeIsNeverRead)
+{
+    finder.Add(File("a.rec", "same"));
+    finder.Add(File("alone.rec", "other size"));
+    finder.Add(File("b.rec", "same"));
+    std::map<size_t, int> calls;
+    ASSERT_TRUE(finder.Run([&](size_t file) {
+        ++calls[file];
+        return true;
+    }));
+    EXPECT_EQ(1, calls[1]);
+    EXPECT_EQ(2, calls[0]);
+    EXPECT_EQ(2, calls[2]);
+    EXPECT_EQ(std::vector<State>({kFirst, kUnique, kDuplicate}), States());
+}
+
+// Files longer than a block: each block is compared, up to a difference in the last byte.
+TEST_F(DuplicateFinder, LargeFilesAreComparedToTheirLastByte)
+{
+    std::string bytes(CDuplicateFinder::kLargestBlock * 5 / 2, 'r');
+    std::string other = bytes;
+    other.back() = 's';
+    finder.Add(File("a.rec", bytes));
+    finder.Add(File("b.rec", other));
+    finder.Add(File("c.rec", bytes));
+    finder.Add(File("d.rec", other));
+    finder.Add(File("e.rec", bytes.substr(1) + "t"));
+    std::map<size_t, int> calls;
+    ASSERT_TRUE(finder.Run([&](size_t file) {
+        ++calls[file];
+        return true;
+    }));
+    EXPECT_EQ(std::vector<State>({kFirst, kFirst, kDuplicate, kDuplicate, kUnique}), States());
+    // The size, then three blocks.
+    EXPECT_EQ(4, calls[0]);
+    EXPECT_EQ(4, calls[4]);
+}
+
+// A file that differs in its first block is read no further.
+TEST_F(DuplicateFinder, AFileIsReadNoFurtherOnceItDiffers)
+{
+    std::string bytes(CDuplicateFinder::kLargestBlock * 3, 'r');
+    finder.Add(File("a.rec", bytes));
+    finder.Add(File("b.rec", "x" + bytes.substr(1)));
+    std::map<size_t, int> calls;
+    ASSERT_TRUE(finder.Run([&](size_t file) {
+        ++calls[file];
+        return true;
+    }));
+    EXPECT_EQ(std::vector<State>({kUnique, kUnique}), States());
+    EXPECT_EQ(2, calls[0]);
+    EXPECT_EQ(2, calls[1]);
+}
+
+TEST_F(DuplicateFinder, FalseFromProgressStopsTheSearch)
+{
+    finder.Add(File("a.rec", "same"));
+    finder.Add(File("b.rec", "same"));
+    int calls = 0;
+    EXPECT_FALSE(finder.Run([&](size_t) { return ++calls < 3; }));
+    EXPECT_EQ(3, calls);
+    EXPECT_EQ(CDuplicateFinder::kUnknown, finder.files[1].state);
+}
+
+// A file changed between its size and its reading: one that has grown and one that has shrunk
+// fail, and the file that equalled them at their sizes is alone.
+TEST_F(DuplicateFinder, FilesChangedAfterTheirSizesFail)
+{
+    std::string grown = File("grown.rec", "same");
+    std::string shrunk = File("shrunk.rec", "same");
+    finder.Add(grown);
+    finder.Add(File("kept.rec", "same"));
+    finder.Add(shrunk);
+    std::map<size_t, int> calls;
+    ASSERT_TRUE(finder.Run([&](size_t file) {
+        if (++calls[file] == 2 && file == 0)
+            WriteFile(grown, "same and more");
+        if (calls[file] == 2 && file == 2)
+            WriteFile(shrunk, "sa");
+        return true;
+    }));
+    EXPECT_EQ(std::vector<State>({kFailed, kUnique, kFailed}), States());
+    EXPECT_EQ("File Read Error : " + grown, finder.files[0].failure);
+    EXPECT_EQ("File Read Error : " + shrunk, finder.files[2].failure);
+}
+
+// Several runs of one finder start afresh.
+TEST_F(DuplicateFinder, ARunAgainFindsTheFilesAsTheyAreNow)
+{
+    std::string a = File("a.rec", "same");
+    finder.Add(a);
+    finder.Add(File("b.rec", "same"));
+    ASSERT_TRUE(finder.Run([](size_t) { return true; }));
+    EXPECT_EQ(std::vector<State>({kFirst, kDuplicate}), States());
+    std::filesystem::remove(a);
+    ASSERT_TRUE(finder.Run([](size_t) { return true; }));
+    EXPECT_EQ(std::vector<State>({kFailed, kUnique}), States());
+    EXPECT_EQ(2u, finder.settled);
+}
+
+}

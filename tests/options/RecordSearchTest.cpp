@@ -1,0 +1,178 @@
+// What the record search matches: the file name and the settings as the tree shows them, and
+// what a record keeps for the next search.
+#include "RecordFixtures.h"
+#include "TestFiles.h"
+#include "options/CExportDocument.h"
+#include "options/COption.h"
+#include "options/RecordSearch.h"
+#include "record/CRecord.h"
+#include "sprig/DOM_Parser.h"
+#include "sprig/ParsingException.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+std::string BinPath(const std::string& name)
+{
+    const char* root = std::getenv("TV_BINARY_DIR");
+    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
+}
+
+// Which of the three samples a query finds.
+struct SampleCase {
+    const char* name;
+    const char* query;
+    bool castleDuel;
+    bool fourKingdoms;
+    bool nihonTeams;
+};
+
+const SampleCase kSampleCases[] = {
+    {"PlayerName", "武蔵", false, false, true},
+    {"MapName", "桜の谷", false, false, true},
+    {"TranslatedMapName", "高地の浅瀬", true, false, false},
+    {"CivilizationDisplayText", "サンナイ", false, false, true},
+    {"HalfWidthKana", "ｻﾝﾅｲ", false, false, true},
+    {"GameTypeOrVictoryConditionDisplayText", "征服", false, true, true},
+    {"AsciiWithoutCase", "ALICE", true, false, false},
+    {"FullWidthDigitsOfTheLobbyName", "3対3", false, false, true},
+    {"ElementDisplayName", "文明", true, true, true},
+    {"RawElementNameIsNotShown", "Civilization", false, false, false},
+    {"StartTimeAsADate", "2005/01/02", false, false, true},
+    {"RawStartTimeIsNotShown", "1104661845", false, false, false},
+    {"AttributeValue", "5550123", false, false, true},
+    {"AttributeNameIsNotAValue", "Seed", false, false, false},
+    {"RootElementAsTheTreeShowsIt", "GameSettings", true, true, true},
+    {"RootElementIsNotTranslated", "ゲーム設定", false, false, false},
+    {"FileName", "NIHON-teams", false, false, true},
+    {"Extension", ".rcx", false, true, false},
+    {"SeveralWords", "alice 王殺し", true, false, false},
+    {"WordsOfTwoRecords", "alice 武蔵", false, false, false},
+    {"NotAcrossTwoTexts", "名前alice", false, false, false},
+};
+
+class RecordSearch : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(option.Load(BinPath("option.xml"))) << option.GetMessageText(); }
+
+    CRecord Record(const std::string& path)
+    {
+        CRecord record;
+        EXPECT_TRUE(record.Load(path)) << path;
+        return record;
+    }
+
+    COption option;
+};
+
+class SampleSearch : public RecordSearch, public testing::WithParamInterface<SampleCase> {};
+
+TEST_P(SampleSearch, FindsWhatTheTreeShows)
+{
+    const SampleCase& c = GetParam();
+    CSearchQuery query(c.query);
+    const char* samples[] = {"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec"};
+    const bool expected[] = {c.castleDuel, c.fourKingdoms, c.nihonTeams};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(samples[i]);
+        CRecord record = Record(testfiles::SourcePath(std::string("samples/") + samples[i]));
+        EXPECT_EQ(expected[i], RecordMatches(record, option, query));
+        // The second search reads what the first one kept.
+        ASSERT_FALSE(record.searchText.empty());
+        EXPECT_EQ(expected[i], RecordMatches(record, option, query));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Queries, SampleSearch, testing::ValuesIn(kSampleCases),
+                         [](const testing::TestParamInfo<SampleCase>& info) { return info.param.name; });
+
+// Every element's translated name and text, the root's own name, and the attributes' values, each
+// folded and ended by a zero byte; an element's empty text adds nothing.
+TEST_F(RecordSearch, TheSearchTextOfASettingsDocument)
+{
+    COption tables;
+    std::istringstream stream("<Option Version=\"1.1\"><Nodes Type=\"1\">"
+                              "<Node Name=\"GameType\" Value=\"ゲームの種類\"><Texts><Text Name=\"0\" Value=\"征服\"/></Texts></Node>"
+                              "<Node Name=\"Player\" Value=\"プレイヤー\"/>"
+                              "</Nodes></Option>");
+    ASSERT_TRUE(tables.Read(stream)) << tables.GetMessageText();
+    Sprig::DOM_Parser parser;
+    parser.ignoreWhitespace = true;
+    std::unique_ptr<Sprig::Document> settings(parser.Parse(
+        "<GameSettings Seed=\"7\"><GameType>0</GameType><Player ID=\"ﾀﾛｳ\">ＡＢ<Empty/></Player></GameSettings>"));
+    std::string expected = std::string("gamesettings") + '\0' + "7" + '\0' + "ゲームの種類" + '\0' + "征服" + '\0' +
+                           "プレイヤー" + '\0' + "ab" + '\0' + "タロウ" + '\0' + "empty" + '\0';
+    EXPECT_EQ(expected, MakeSearchText(*settings, tables, "1"));
+    // The other format version has no table: raw names and texts.
+    EXPECT_EQ(0u, MakeSearchText(*settings, tables, "2").find(std::string("gamesettings") + '\0' + "7" + '\0' +
+                                                              "gametype" + '\0' + "0" + '\0'));
+}
+
+// A record searched for keeps its settings and its search text, never its map script, and the
+// next search neither decodes nor parses: the file changed meanwhile is not read again.
+TEST_F(RecordSearch, ARecordKeepsItsSearchTextButNotItsMapScript)
+{
+    std::string path = testfiles::Write("search_keep.rec", testfiles::Read(testfiles::SourcePath("samples/nihon-teams.rec")));
+    CRecord record = Record(path);
+    EXPECT_TRUE(RecordMatches(record, option, CSearchQuery("武蔵")));
+    EXPECT_FALSE(record.unpacked);
+    EXPECT_TRUE(record.SettingsDecoded());
+    EXPECT_EQ("", record.mapScript);
+    EXPECT_FALSE(record.settings.empty());
+    EXPECT_LE(record.searchText.size(), record.settings.size());
+    testfiles::Write("search_keep.rec", "not a recorded game");
+    EXPECT_TRUE(RecordMatches(record, option, CSearchQuery("桜の谷")));
+    EXPECT_FALSE(RecordMatches(record, option, CSearchQuery("alice")));
+}
+
+// Display texts longer than what they stand for make a search text longer than the settings:
+// the record does not keep it, and every search makes it again.
+TEST_F(RecordSearch, ASearchTextLongerThanTheSettingsIsNotKept)
+{
+    COption wordy;
+    std::istringstream stream("<Option Version=\"1.1\"><Nodes Type=\"1\"><Node Name=\"MapName\" Value=\"m\"><Texts>"
+                              "<Text Name=\"Highland\" Value=\"" + std::string(500, 'w') + "\"/></Texts></Node>"
+                              "</Nodes></Option>");
+    ASSERT_TRUE(wordy.Read(stream)) << wordy.GetMessageText();
+    std::string path = testfiles::Write("search_wordy.rec", fixtures::FileBytes(fixtures::GoodBody()));
+    CRecord record = Record(path);
+    EXPECT_TRUE(RecordMatches(record, wordy, CSearchQuery("wwww")));
+    EXPECT_EQ("", record.searchText);
+    EXPECT_TRUE(RecordMatches(record, wordy, CSearchQuery("wwww")));
+    EXPECT_FALSE(RecordMatches(record, wordy, CSearchQuery("Highland")));
+}
+
+// A record that cannot be decoded and one whose settings are not well-formed raise what the
+// export raises, and keep nothing.
+TEST_F(RecordSearch, SettingsThatCannotBeReadRaise)
+{
+    CRecord junk = Record(testfiles::Write("search_junk.rec", "not a recorded game"));
+    EXPECT_THROW(RecordMatches(junk, option, CSearchQuery("junk")), std::runtime_error);
+    EXPECT_EQ("", junk.searchText);
+    CRecord bad = Record(fixtures::WriteRecord("search_bad.rec", "<GameSettings><a>x &amp y</a></GameSettings>"));
+    EXPECT_THROW(RecordMatches(bad, option, CSearchQuery("bad")), Sprig::ParsingException);
+    EXPECT_EQ("", bad.searchText);
+}
+
+// A record decoded by a search exports what a record that the export decodes itself exports.
+TEST_F(RecordSearch, ARecordFoundExportsAsAnyOther)
+{
+    std::string path = testfiles::SourcePath("samples/four-kingdoms.rcx");
+    CRecord searched = Record(path);
+    ASSERT_TRUE(RecordMatches(searched, option, CSearchQuery("征服")));
+    CRecord fresh = Record(path);
+    CExportDocument afterSearch, alone;
+    afterSearch.Add(searched, option);
+    alone.Add(fresh, option);
+    EXPECT_EQ(alone.ToString(), afterSearch.ToString());
+}
+
+}
