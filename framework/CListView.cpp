@@ -73,6 +73,19 @@ bool CListView::SelectItem(int row)
     return done != 0;
 }
 
+bool CListView::SetItemState(int row, UINT state, UINT mask)
+{
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    return SendMsg(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+bool CListView::EnsureVisible(int row)
+{
+    return SendMsg(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE) != 0;
+}
+
 LPARAM CListView::GetItemParam(int row)
 {
     if (row < 0 || row >= GetItemCount())

@@ -23,6 +23,11 @@ public:
     // Selects one row and clears its focus, cut and drop marks; row -1 selects every row. false
     // for a row not less than the row count or below -1.
     bool SelectItem(int row);
+    // Sets the state bits of mask to those of state for a row (LVM_SETITEMSTATE); row -1 sets
+    // them for every row.
+    bool SetItemState(int row, UINT state, UINT mask);
+    // Scrolls the list until the row is seen whole (LVM_ENSUREVISIBLE).
+    bool EnsureVisible(int row);
     // The row's parameter; 0 for a row outside the list.
     LPARAM GetItemParam(int row);
     DWORD GetExtendedStyle();

@@ -21,6 +21,11 @@
 #define IDC_PROGRESS_BAR 1007
 #define IDC_PROGRESS_SECOND_LINE 1008
 
+// The search dialog, with its items.
+#define IDD_FIND 170
+#define IDC_FIND_TEXT 1011
+#define IDC_FIND_KEEP_ONLY 1012
+
 // Commands of the menus and accelerators.
 #define ID_FILE_NEW 163
 #define ID_FILE_OPEN 133
@@ -35,6 +40,8 @@
 #define ID_EDIT_BATCH_RENAME 162
 #define ID_EDIT_DELETE 167
 #define ID_EDIT_SELECT_ALL 160
+#define ID_EDIT_FIND 168
+#define ID_EDIT_SELECT_DUPLICATES 169
 #define ID_TREE_REFRESH 150
 #define ID_TREE_AUTO_EXPAND 154
 #define ID_TREE_SHOW_ALL 155

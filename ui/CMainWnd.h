@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class CSearchQuery;
+
 namespace Sprig {
 class Node;
 }
@@ -49,6 +51,9 @@ public:
     static constexpr int kTreeItemLimit = 100000;
     static constexpr int kTreeTextLimit = 1024;
 
+    // Up to this many rows in the list, a search runs without the progress dialog.
+    static constexpr int kFewRows = 10;
+
     // Which folder of the game a Tools command opens.
     enum FolderKind { GameFolder, SaveGameFolder, TauntsFolder, RiftSaveGameFolder, RiftTauntsFolder };
     // Opens the folder in the shell, or tells that the game is not installed.
@@ -76,6 +81,10 @@ public:
     int sortDirections[3] = {};
     // The list or the tree when the window last lost the activation; it gets the focus back.
     HWND focusWhenInactive = nullptr;
+    // The text of the last search, offered again by the next one.
+    std::string findText;
+    // The label of the run under way (BeginRun).
+    std::string runLabel;
 
 private:
     // Creation
@@ -146,6 +155,8 @@ private:
     void ExportSelectedAsXml(UINT id);
     void RenameSelected(UINT id);
     void BatchRenameSelected(UINT id);
+    void OnFind(UINT id);
+    void OnSelectDuplicates(UINT id);
 
     // Export, rename and batch rename
     bool ChooseExportFile(std::string& path);
@@ -154,11 +165,14 @@ private:
     RowOutcome RenameRow(BatchRun& run, int row, CRecord& record);
     static std::string ProgramFolder();
 
-    // The long runs under the progress dialog, with the main window disabled meanwhile
-    void BeginRun(int count);
+    // The long runs under the progress dialog, with the main window disabled meanwhile; label is
+    // the dialog's caption and the start of its first line.
+    void BeginRun(int count, const std::string& label = "処理中...");
     // The start of a row (the number-th of count): one waiting message let through, then the
     // row's record shown in the progress dialog. The record; null for a row without one.
     CRecord* StartRunRow(int row, int number, int count);
+    // The progress dialog's lines: the label with the number-th of count, and a file name.
+    void ShowRunLines(int number, int count, const std::string& fileName);
     // Lets one waiting message through; keys of the progress dialog reach its buttons.
     void PumpRun();
     void EndRun();
@@ -179,6 +193,18 @@ private:
     void CopySelected();
     void SortByColumn(int column);
     static int CALLBACK CompareRows(LPARAM id1, LPARAM id2, LPARAM sortParam);
+
+    // Searches of the list
+    // Which rows match the query, in list order, under the progress dialog when the list holds
+    // more than a few rows; false when Cancel stopped the search.
+    bool FindMatchingRows(const CSearchQuery& query, std::vector<int>& rows, CRunErrors& errors);
+    // Removes every row but those given (in list order) with its record.
+    void KeepOnlyRows(std::vector<int>& rows);
+    // Exactly the rows given (in list order) become selected; the first one gets the focus and is
+    // scrolled into view.
+    void SelectFoundRows(const std::vector<int>& rows);
+    // The box that tells a search found nothing.
+    void ShowNothingFound(const std::string& text, const std::string& caption);
 
     struct Command {
         UINT id;

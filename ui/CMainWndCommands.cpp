@@ -18,6 +18,8 @@ const CMainWnd::Command CMainWnd::commands[] = {
     {ID_EDIT_BATCH_RENAME, &CMainWnd::BatchRenameSelected},
     {ID_EDIT_DELETE, &CMainWnd::OnDeleteSelected},
     {ID_EDIT_SELECT_ALL, &CMainWnd::OnSelectAll},
+    {ID_EDIT_FIND, &CMainWnd::OnFind},
+    {ID_EDIT_SELECT_DUPLICATES, &CMainWnd::OnSelectDuplicates},
     {ID_TREE_REFRESH, &CMainWnd::OnRefreshTree},
     {ID_TREE_AUTO_EXPAND, &CMainWnd::OnToggleCheck},
     {ID_TREE_SHOW_ALL, &CMainWnd::OnToggleCheck},

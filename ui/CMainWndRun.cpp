@@ -1,14 +1,16 @@
-// The long runs over the selected rows (export, batch rename): the progress dialog, the one
+// The long runs over the rows (export, batch rename, the searches): the progress dialog, the one
 // message let through at a time, and the main window disabled meanwhile, so that no command
 // changes the list or the records under the run.
 #include "ui/CMainWnd.h"
 
 #include "framework/Messages.h"
+#include "framework/StringUtil.h"
 
-void CMainWnd::BeginRun(int count)
+void CMainWnd::BeginRun(int count, const std::string& label)
 {
     EnableWindow(window, FALSE);
-    progress.Setup("処理中...", "処理中...", "", 0, count, 1);
+    runLabel = label;
+    progress.Setup(label, label, "", 0, count, 1);
     progress.Create(window);
 }
 
@@ -18,10 +20,14 @@ CRecord* CMainWnd::StartRunRow(int row, int number, int count)
     CRecord* record = RecordOfRow(row);
     if (!record)
         return nullptr;
-    char text[64] = {};
-    wsprintfA(text, "処理中... (%d / %d)", number, count);
-    progress.SetLines(text, record->fileName);
+    ShowRunLines(number, count, record->fileName);
     return record;
+}
+
+void CMainWnd::ShowRunLines(int number, int count, const std::string& fileName)
+{
+    progress.SetLines(runLabel + " (" + FormatInt(number, "%ld") + " / " + FormatInt(count, "%ld") + ")",
+                      fileName);
 }
 
 void CMainWnd::PumpRun()

@@ -46,7 +46,12 @@ void CProgressDlg::SetLines(const std::string& first, const std::string& second)
 
 void CProgressDlg::Step()
 {
-    position += step;
+    SetPosition(position + step);
+}
+
+void CProgressDlg::SetPosition(int newPosition)
+{
+    position = newPosition;
     if (UpdateDue() || position >= high)
         Update();
 }

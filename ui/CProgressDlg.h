@@ -26,6 +26,8 @@ public:
     void SetLines(const std::string& first, const std::string& second);
     // Advances the bar by its step.
     void Step();
+    // Moves the bar to newPosition.
+    void SetPosition(int newPosition);
 
     CEditBox firstLine;
     CEditBox secondLine;

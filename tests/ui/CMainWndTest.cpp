@@ -168,7 +168,7 @@ TEST_F(MainWindow, MenusHaveTheirItemCounts)
 {
     HMENU bar = GetMenu(mainWnd.window);
     EXPECT_EQ(5, GetMenuItemCount(bar));
-    const int counts[] = {13, 6, 1, 1, 1};
+    const int counts[] = {13, 9, 1, 1, 1};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(counts[i], GetMenuItemCount(GetSubMenu(bar, i))) << "popup " << i;
     EXPECT_EQ(2, GetMenuItemCount(GetSubMenu(GetSubMenu(bar, 0), 8)));
@@ -202,6 +202,9 @@ INSTANTIATE_TEST_SUITE_P(
         MenuItemCase{"Delete", {1, 3}, "選択ファイルを削除(&D)\tDEL", 167, 0},
         MenuItemCase{"EditSeparator2", {1, 4}, "", 0, 0},
         MenuItemCase{"SelectAll", {1, 5}, "全て選択(&A)\tCtrl+A", 160, 0},
+        MenuItemCase{"EditSeparator3", {1, 6}, "", 0, 0},
+        MenuItemCase{"Find", {1, 7}, "検索(&F)...\tCtrl+F", 168, 0},
+        MenuItemCase{"SelectDuplicates", {1, 8}, "重複ファイルを選択(&U)", 169, 0},
         MenuItemCase{"View", {2}, "表示(&V)", -1, 0},
         MenuItemCase{"TreeView", {2, 0}, "ツリービュー(&T)", -1, 0},
         MenuItemCase{"Refresh", {2, 0, 0}, "更新(&U)", 150, 0},
@@ -237,20 +240,20 @@ TEST(Resources, TheTreeMenuAndTheStringShowInShiftJis)
     EXPECT_STREQ("プロパティ", string);
 }
 
-TEST(Resources, TheAcceleratorTableHasItsTenKeys)
+TEST(Resources, TheAcceleratorTableHasItsElevenKeys)
 {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ASSERT_NE(nullptr, table);
     ACCEL entries[16] = {};
-    ASSERT_EQ(10, CopyAcceleratorTableA(table, entries, 16));
+    ASSERT_EQ(11, CopyAcceleratorTableA(table, entries, 16));
     const BYTE plain = FVIRTKEY | FNOINVERT;
     const BYTE control = FVIRTKEY | FNOINVERT | FCONTROL;
     const ACCEL expected[] = {
         {plain, VK_TAB, 32780}, {plain, VK_DELETE, 167}, {control, 'B', 162},
         {plain, VK_F2, 158},    {plain, VK_F9, 142},     {plain, VK_F10, 143},
         {plain, VK_F11, 144},   {plain, VK_F12, 157},    {control, 'A', 160},
-        {plain, VK_RETURN, 150}};
-    for (int i = 0; i < 10; ++i) {
+        {plain, VK_RETURN, 150}, {control, 'F', 168}};
+    for (int i = 0; i < 11; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(expected[i].fVirt, entries[i].fVirt & 0x7F);
         EXPECT_EQ(expected[i].key, entries[i].key);

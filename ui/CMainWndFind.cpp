@@ -1,0 +1,109 @@
+// Edit > Find (Ctrl+F): the rows whose file name or settings, as the tree shows them, hold every
+// word of a text; and what both searches of the list do with the rows they find.
+#include "ui/CMainWnd.h"
+
+#include "framework/CSearchQuery.h"
+#include "framework/Messages.h"
+#include "options/FailureText.h"
+#include "options/RecordSearch.h"
+#include "resources/resource.h"
+#include "ui/CFindDlg.h"
+
+#include <exception>
+
+// A record that cannot be decoded or parsed matches nothing and is told at the end. The records
+// keep what they decoded and made for the search even when Cancel stops it.
+bool CMainWnd::FindMatchingRows(const CSearchQuery& query, std::vector<int>& rows, CRunErrors& errors)
+{
+    int count = list.GetItemCount();
+    bool shown = count > kFewRows;
+    if (shown)
+        BeginRun(count, "検索中...");
+    bool stopped = false;
+    for (int row = 0; row < count; ++row) {
+        CRecord* record = shown ? StartRunRow(row, row + 1, count) : RecordOfRow(row);
+        if (record) {
+            try {
+                if (RecordMatches(*record, data.option, query))
+                    rows.push_back(row);
+            } catch (const std::exception& error) {
+                errors.Add(record->fileName, FailureText(error));
+            }
+        }
+        if (shown) {
+            progress.Step();
+            if (!progress.running) {
+                stopped = true;
+                break;
+            }
+        }
+    }
+    if (shown)
+        EndRun();
+    return !stopped;
+}
+
+// The rows leave from the end, so that the numbers of the rows before them stay.
+void CMainWnd::KeepOnlyRows(std::vector<int>& rows)
+{
+    list.SendMsg(WM_SETREDRAW, FALSE, 0);
+    size_t kept = rows.size();
+    for (int row = list.GetItemCount() - 1; row >= 0; --row) {
+        if (kept > 0 && rows[kept - 1] == row) {
+            --kept;
+            continue;
+        }
+        data.records.erase(static_cast<int32_t>(list.GetItemParam(row)));
+        list.SendMsg(LVM_DELETEITEM, row, 0);
+    }
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = static_cast<int>(i);
+    list.SendMsg(WM_SETREDRAW, TRUE, 0);
+    list.Redraw(true);
+}
+
+void CMainWnd::SelectFoundRows(const std::vector<int>& rows)
+{
+    list.SendMsg(WM_SETREDRAW, FALSE, 0);
+    list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int row : rows)
+        list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetItemState(rows.front(), LVIS_FOCUSED, LVIS_FOCUSED);
+    list.SendMsg(LVM_SETSELECTIONMARK, 0, rows.front());
+    list.SendMsg(WM_SETREDRAW, TRUE, 0);
+    list.EnsureVisible(rows.front());
+    list.Redraw(true);
+}
+
+void CMainWnd::ShowNothingFound(const std::string& text, const std::string& caption)
+{
+    ShowMessage(window, text, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+// Command handlers
+
+void CMainWnd::OnFind(UINT)
+{
+    CFindDlg dialog;
+    dialog.text = findText;
+    if (dialog.DoModal(window, IDD_FIND) != IDOK)
+        return;
+    findText = dialog.text;
+    CSearchQuery query(findText);
+    std::vector<int> rows;
+    CRunErrors errors;
+    if (!query.Empty() && !FindMatchingRows(query, rows, errors)) {
+        SetFocus(list.window);
+        return;
+    }
+    if (rows.empty()) {
+        ShowNothingFound("一致するファイルはありません。", "検索");
+    } else {
+        if (dialog.keepOnlyMatches)
+            KeepOnlyRows(rows);
+        SelectFoundRows(rows);
+        ShowRecordInTree(rows.front());
+    }
+    ReportRunErrors(errors);
+    SetFocus(list.window);
+}
