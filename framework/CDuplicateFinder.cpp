@@ -32,24 +32,24 @@ uint64_t Hash(const unsigned char* data, size_t size, uint64_t seed)
     return hash;
 }
 
-// One file of a group being read: its handle, its last block and that block's hash.
+// One file of a group being read: its handle, its last block (in the finder's blocks) and that
+// block's hash.
 struct Reader {
     size_t file;
     CFile handle;
-    std::vector<unsigned char> block;
+    unsigned char* block = nullptr;
     uint64_t hash = 0;
 };
 
 bool SameBlocks(const Reader* a, const Reader* b, size_t length)
 {
-    return std::memcmp(a->block.data(), b->block.data(), length) == 0;
+    return std::memcmp(a->block, b->block, length) == 0;
 }
 
-// A reader that will read no more gives its handle and its block back at once.
+// A reader that will read no more gives its handle back at once.
 void Drop(Reader* reader)
 {
     reader->handle.Close();
-    std::vector<unsigned char>().swap(reader->block);
 }
 
 // Whether the file ends where its size said: one that has grown since it was measured differs
@@ -71,7 +71,7 @@ void SplitByBlocks(const std::vector<Reader*>& read, size_t length,
     } else if (read.size() > 2) {
         std::vector<Reader*> sorted = read;
         for (Reader* reader : sorted)
-            reader->hash = Hash(reader->block.data(), length, 0);
+            reader->hash = Hash(reader->block, length, 0);
         std::stable_sort(sorted.begin(), sorted.end(),
                          [](const Reader* a, const Reader* b) { return a->hash < b->hash; });
         size_t run = 0;
@@ -214,16 +214,21 @@ bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& 
                                        std::vector<size_t>& alone)
 {
     uint64_t size = files[group.front()].size;
-    std::vector<std::unique_ptr<Reader>> readers;
-    std::vector<Reader*> all;
-    for (size_t file : group) {
-        readers.push_back(std::make_unique<Reader>());
-        readers.back()->file = file;
-        all.push_back(readers.back().get());
-    }
     size_t blockSize = std::clamp(kBlockBudget / group.size(), kSmallestBlock, kLargestBlock);
     if (size < blockSize)
         blockSize = static_cast<size_t>(size);
+    if (blocks.size() < group.size())
+        blocks.resize(group.size());
+    std::vector<std::unique_ptr<Reader>> readers;
+    std::vector<Reader*> all;
+    for (size_t i = 0; i < group.size(); ++i) {
+        if (blocks[i].size() < blockSize)
+            blocks[i].resize(blockSize);
+        readers.push_back(std::make_unique<Reader>());
+        readers.back()->file = group[i];
+        readers.back()->block = blocks[i].data();
+        all.push_back(readers.back().get());
+    }
     auto open = [this](Reader* reader) {
         const std::string& path = files[reader->file].path;
         if (reader->handle.IsOpen() || reader->handle.Open(true, kGenericRead, path))
@@ -242,8 +247,7 @@ bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& 
                     return false;
                 if (!open(reader))
                     continue;
-                reader->block.resize(blockSize);
-                if (!reader->handle.ReadFull(reader->block.data(), static_cast<uint32_t>(length))) {
+                if (!reader->handle.ReadFull(reader->block, static_cast<uint32_t>(length))) {
                     Fail(reader->file, "File Read Error : " + files[reader->file].path);
                     Drop(reader);
                     continue;
@@ -281,7 +285,11 @@ bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
                                    std::vector<std::vector<size_t>>& groups)
 {
     std::map<uint64_t, std::vector<size_t>> byHash;
-    std::vector<unsigned char> block(kLargestBlock);
+    if (blocks.empty())
+        blocks.emplace_back();
+    std::vector<unsigned char>& block = blocks.front();
+    if (block.size() < kLargestBlock)
+        block.resize(kLargestBlock);
     for (size_t file : group) {
         const std::string& path = files[file].path;
         Reader reader;

@@ -16,7 +16,7 @@
 //
 // More than maxOpen files of one size are first split by a hash of their whole contents, read one
 // at a time; files with equal hashes are then compared as above, maxOpen at a time, so that no
-// more than maxOpen files are open at once and the blocks in memory stay within kBlockBudget.
+// more than maxOpen files are open at once and the blocks of a group stay within kBlockBudget.
 //
 // The same path listed twice (letters a to z without regard to case) is one file: its later
 // entries are duplicates of its first without reading it twice.
@@ -58,6 +58,9 @@ private:
     void Settle(size_t file);
 
     const std::function<bool(size_t)>* progress = nullptr;
+    // The blocks that the files are read into, kept from group to group: memory that is new to
+    // the process costs a fault per page, more than reading into it.
+    std::vector<std::vector<unsigned char>> blocks;
     // Per entry, the entry of the same path that stands for it; per standing entry, how many
     // entries it stands for.
     std::vector<size_t> source;

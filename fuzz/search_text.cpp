@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the record search: the first line is the text searched for, the rest a
 // settings text. The query is split and folded, the rest folded and searched, and the search must
-// agree with a plain walk over the text's characters; a rest that parses becomes a search text
-// whose every text ends with a zero byte. Nothing may crash.
+// agree with a plain walk over the text's characters. The search text made from the rest as it is
+// parsed must be the one made from its tree (or both raise), every text ended by a zero byte.
+// Nothing may crash.
 #include "framework/CSearchQuery.h"
 #include "framework/StringUtil.h"
 #include "options/COption.h"
@@ -76,16 +77,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (search.MatchedBy({folded}) != all)
         std::abort();
 
-    Sprig::DOM_Parser parser;
-    parser.ignoreWhitespace = true;
+    // The search text made from the text is the one made from the tree, or both raise.
+    std::string fromText, fromTree;
+    bool textRaised = false, treeRaised = false;
     try {
-        std::unique_ptr<Sprig::Document> settings(parser.Parse(rest.c_str()));
-        std::string text = MakeSearchText(*settings, Tables(), "1");
-        if (text.empty() || text.back() != '\0')
-            std::abort();
-        search.MatchedBy({text});
+        fromText = MakeSearchText(rest, Tables(), "1");
     } catch (const Sprig::ParsingException&) {
+        textRaised = true;
     } catch (const Sprig::DOM_Exception&) {
+        textRaised = true;
     }
+    try {
+        Sprig::DOM_Parser parser;
+        parser.ignoreWhitespace = true;
+        std::unique_ptr<Sprig::Document> settings(parser.Parse(rest.c_str()));
+        fromTree = MakeSearchText(*settings, Tables(), "1");
+    } catch (const Sprig::ParsingException&) {
+        treeRaised = true;
+    } catch (const Sprig::DOM_Exception&) {
+        treeRaised = true;
+    }
+    if (textRaised != treeRaised || fromText != fromTree)
+        std::abort();
+    if (!fromText.empty() && fromText.back() != '\0')
+        std::abort();
+    search.MatchedBy({fromText});
     return 0;
 }

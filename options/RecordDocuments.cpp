@@ -5,10 +5,9 @@
 
 #include <stdexcept>
 
-namespace {
-
-std::unique_ptr<Sprig::Document> ParseDecoded(const CRecord& record, const std::string& settings)
+std::unique_ptr<Sprig::Document> ParseSettings(CRecord& record)
 {
+    const std::string& settings = record.GetGameSettings();
     if (!record.SettingsDecoded())
         throw std::runtime_error(record.GetMessageText());
     Sprig::DOM_Parser parser;
@@ -16,18 +15,6 @@ std::unique_ptr<Sprig::Document> ParseDecoded(const CRecord& record, const std::
     std::unique_ptr<Sprig::Document> document(parser.Parse(settings.c_str()));
     document->GetRootElement();
     return document;
-}
-
-}
-
-std::unique_ptr<Sprig::Document> ParseSettings(CRecord& record)
-{
-    return ParseDecoded(record, record.GetGameSettings());
-}
-
-std::unique_ptr<Sprig::Document> ParseSettingsAlone(CRecord& record)
-{
-    return ParseDecoded(record, record.GetSettingsAlone());
 }
 
 std::string MakeRenameDocument(CRecord& record, COption& option)

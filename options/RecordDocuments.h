@@ -11,8 +11,6 @@
 // when the file cannot be decoded, and the XML library's exceptions when the text is not
 // well-formed or holds no element.
 std::unique_ptr<Sprig::Document> ParseSettings(CRecord& record);
-// The same, but a file decoded here keeps its settings alone (CRecord::GetSettingsAlone).
-std::unique_ptr<Sprig::Document> ParseSettingsAlone(CRecord& record);
 
 // The document that the batch-rename stylesheet reads for a record, as UTF-8 text with its
 // declaration: the root "GameSettings" and below it the translated children of the record's own

@@ -1,10 +1,12 @@
 #include "options/RecordSearch.h"
 
-#include "options/RecordDocuments.h"
 #include "sprig/Attribute.h"
+#include "sprig/DOM_Parser.h"
 #include "sprig/Element.h"
+#include "sprig/SAX_Parser.h"
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -17,6 +19,137 @@ void AddText(const std::string& text, std::string& out)
     out += '\0';
 }
 
+// An element's name and text as the tree shows them: the root's name as it is (its text is not
+// shown), any other element's translated.
+class ElementTexts {
+public:
+    ElementTexts(const COption& option, const std::string& version, std::string& out,
+                 TranslationMemo* memo)
+        : option(option), version(version), out(out), memo(memo)
+    {
+    }
+    void Add(const std::string& elementName, const std::string& elementText, bool root)
+    {
+        if (root) {
+            AddText(elementName, out);
+            return;
+        }
+        if (memo) {
+            key.assign(version);
+            key += '\0';
+            key += elementName;
+            key += '\0';
+            key += elementText;
+            auto known = memo->texts.find(key);
+            if (known != memo->texts.end()) {
+                out += known->second;
+                return;
+            }
+        }
+        size_t start = out.size();
+        name = elementName;
+        text = elementText;
+        option.Translate(name, text, version);
+        AddText(name, out);
+        AddText(text, out);
+        if (memo && memo->texts.size() < TranslationMemo::kMostEntries)
+            memo->texts.emplace(key, out.substr(start));
+    }
+
+private:
+    const COption& option;
+    const std::string& version;
+    std::string& out;
+    TranslationMemo* memo;
+    std::string key;
+    std::string name;
+    std::string text;
+};
+
+// The search text from the parser's events. An element's text is known at its end, when its
+// name and text are added. Names with a prefix, or namespaces declared, leave the names to the
+// tree: the handler only notes them.
+class SearchTextHandler : public Sprig::SAX_EventHandler {
+public:
+    SearchTextHandler(const COption& option, const std::string& version, std::string& out,
+                      TranslationMemo* memo)
+        : texts(option, version, out, memo), out(out)
+    {
+    }
+
+    void OnDeclaration(const Sprig::AttributeList&) override {}
+    void OnStartElement(const std::string& name, const Sprig::AttributeList& attributes) override
+    {
+        if (name.find(':') != std::string::npos)
+            namespaces = true;
+        for (const auto& attribute : attributes) {
+            if (attribute.first == "xmlns" || attribute.first.compare(0, 6, "xmlns:") == 0)
+                namespaces = true;
+            else
+                AddText(attribute.second, out);
+        }
+        // The levels keep their strings from element to element.
+        if (depth == open.size())
+            open.emplace_back();
+        open[depth].name = name;
+        open[depth].text.clear();
+        ++depth;
+        sawElement = true;
+    }
+    void OnEndElement(const std::string&) override
+    {
+        --depth;
+        texts.Add(open[depth].name, open[depth].text, depth == 0);
+    }
+    void OnCharacters(const std::string& text) override
+    {
+        if (depth > 0)
+            open[depth - 1].text += text;
+    }
+    void OnComment(const std::string&) override {}
+    bool OnError(const Sprig::ParsingException& exception) override { throw exception; }
+    // The parser forgives end tags missing at the end of the text: those elements end there.
+    void Finish()
+    {
+        while (depth > 0)
+            OnEndElement(open[depth - 1].name);
+    }
+
+    bool namespaces = false;
+    bool sawElement = false;
+
+private:
+    struct Open {
+        std::string name;
+        std::string text;
+    };
+    ElementTexts texts;
+    std::string& out;
+    std::vector<Open> open;
+    size_t depth = 0;
+};
+
+}
+
+std::string MakeSearchText(const std::string& settings, const COption& option,
+                           const std::string& version, TranslationMemo* memo)
+{
+    // The texts are shorter than the settings, which hold them between tags.
+    std::string out;
+    out.reserve(settings.size());
+    SearchTextHandler handler(option, version, out, memo);
+    Sprig::SAX_Parser parser;
+    parser.ignoreWhitespace = true;
+    parser.SetHandler(&handler);
+    parser.Parse(settings);
+    handler.Finish();
+    if (!handler.namespaces && handler.sawElement)
+        return out;
+    // The tree gives the names, and raises what it raises for settings without an element.
+    Sprig::DOM_Parser treeParser;
+    treeParser.ignoreWhitespace = true;
+    std::unique_ptr<Sprig::Document> document(treeParser.Parse(settings.c_str()));
+    return MakeSearchText(*document, option, version);
 }
 
 // The walk keeps a stack of levels instead of calling itself: settings can nest as deep as
@@ -26,44 +159,44 @@ std::string MakeSearchText(const Sprig::Document& settings, const COption& optio
 {
     const Sprig::Element* root = settings.GetRootElement();
     std::string out;
-    AddText(root->GetQualifiedName(), out);
+    ElementTexts texts(option, version, out, nullptr);
     struct Level {
-        const std::vector<Sprig::Node*>* nodes;
+        const Sprig::Element* element;
         size_t next;
     };
-    std::vector<Level> levels{{&root->Children(), 0}};
+    std::vector<Level> levels{{root, 0}};
     while (!levels.empty()) {
         Level& level = levels.back();
-        if (level.next == level.nodes->size()) {
+        const std::vector<Sprig::Node*>& children = level.element->Children();
+        if (level.next == children.size()) {
+            texts.Add(level.element->GetQualifiedName(), level.element->GetText(), levels.size() == 1);
             levels.pop_back();
             continue;
         }
-        const Sprig::Node* node = (*level.nodes)[level.next++];
-        if (node->GetType() == Sprig::ElementNode) {
-            auto element = dynamic_cast<const Sprig::Element*>(node);
-            std::string name = element->GetQualifiedName();
-            std::string text = element->GetText();
-            option.Translate(name, text, version);
-            AddText(name, out);
-            AddText(text, out);
-            levels.push_back({&element->Children(), 0});
-        } else if (node->GetType() == Sprig::AttributeNode) {
+        const Sprig::Node* node = children[level.next++];
+        if (node->GetType() == Sprig::ElementNode)
+            levels.push_back({dynamic_cast<const Sprig::Element*>(node), 0});
+        else if (node->GetType() == Sprig::AttributeNode)
             AddText(dynamic_cast<const Sprig::Attribute*>(node)->GetValue(), out);
-        }
     }
     return out;
 }
 
-bool RecordMatches(CRecord& record, const COption& option, const CSearchQuery& query)
+bool RecordMatches(CRecord& record, const COption& option, const CSearchQuery& query,
+                   TranslationMemo* memo)
 {
     std::string fileName;
     CSearchQuery::Fold(record.fileName, fileName);
     if (!record.searchText.empty())
         return query.MatchedBy({fileName, record.searchText});
-    std::unique_ptr<Sprig::Document> settings = ParseSettingsAlone(record);
-    std::string text = MakeSearchText(*settings, option, record.formatVersion);
+    const std::string& settings = record.GetSettingsAlone();
+    if (!record.SettingsDecoded())
+        throw std::runtime_error(record.GetMessageText());
+    std::string text = MakeSearchText(settings, option, record.formatVersion, memo);
     bool matches = query.MatchedBy({fileName, text});
-    if (text.size() <= record.settings.size())
+    if (text.size() <= settings.size()) {
+        text.shrink_to_fit();
         record.searchText = std::move(text);
+    }
     return matches;
 }

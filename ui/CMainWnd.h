@@ -83,8 +83,10 @@ public:
     HWND focusWhenInactive = nullptr;
     // The text of the last search, offered again by the next one.
     std::string findText;
-    // The label of the run under way (BeginRun).
+    // The label of the run under way (BeginRun), and when it last let messages through
+    // (GetTickCount).
     std::string runLabel;
+    DWORD runPumped = 0;
 
 private:
     // Creation
@@ -175,6 +177,9 @@ private:
     void ShowRunLines(int number, int count, const std::string& fileName);
     // Lets one waiting message through; keys of the progress dialog reach its buttons.
     void PumpRun();
+    // Lets the waiting messages through when the progress dialog's update interval has passed
+    // since they last were: under Wine a look at the queue costs more than matching a record.
+    void PumpRunWhenDue();
     void EndRun();
     // An error box while the run goes on.
     void ShowRunError(const std::string& text);

@@ -25,7 +25,7 @@ void CMainWnd::OnSelectDuplicates(UINT)
     bool finished = finder.Run([&](size_t file) {
         if (!shown)
             return true;
-        PumpRun();
+        PumpRunWhenDue();
         ShowRunLines(static_cast<int>(finder.settled), count, records[file]->fileName);
         progress.SetPosition(static_cast<int>(finder.settled));
         return progress.running;

@@ -20,11 +20,17 @@ bool CMainWnd::FindMatchingRows(const CSearchQuery& query, std::vector<int>& row
     if (shown)
         BeginRun(count, "検索中...");
     bool stopped = false;
+    TranslationMemo memo;
     for (int row = 0; row < count; ++row) {
-        CRecord* record = shown ? StartRunRow(row, row + 1, count) : RecordOfRow(row);
+        CRecord* record = RecordOfRow(row);
+        if (shown) {
+            PumpRunWhenDue();
+            if (record)
+                ShowRunLines(row + 1, count, record->fileName);
+        }
         if (record) {
             try {
-                if (RecordMatches(*record, data.option, query))
+                if (RecordMatches(*record, data.option, query, &memo))
                     rows.push_back(row);
             } catch (const std::exception& error) {
                 errors.Add(record->fileName, FailureText(error));

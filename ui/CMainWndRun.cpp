@@ -10,6 +10,7 @@ void CMainWnd::BeginRun(int count, const std::string& label)
 {
     EnableWindow(window, FALSE);
     runLabel = label;
+    runPumped = GetTickCount();
     progress.Setup(label, label, "", 0, count, 1);
     progress.Create(window);
 }
@@ -24,8 +25,12 @@ CRecord* CMainWnd::StartRunRow(int row, int number, int count)
     return record;
 }
 
+// Lines that the dialog would not show yet are not made, as a search goes through rows by the
+// thousand; those of the last row are, for the run ends shown whole.
 void CMainWnd::ShowRunLines(int number, int count, const std::string& fileName)
 {
+    if (number < count && !progress.UpdateDue())
+        return;
     progress.SetLines(runLabel + " (" + FormatInt(number, "%ld") + " / " + FormatInt(count, "%ld") + ")",
                       fileName);
 }
@@ -33,6 +38,22 @@ void CMainWnd::ShowRunLines(int number, int count, const std::string& fileName)
 void CMainWnd::PumpRun()
 {
     PumpMessage(progress.window);
+}
+
+// All the messages waiting then, a few hundred at most: one at a time, a turn every interval
+// would leave a click on Cancel behind the mouse's moves for seconds.
+void CMainWnd::PumpRunWhenDue()
+{
+    const int kMostMessages = 500;
+    DWORD now = GetTickCount();
+    if (now - runPumped < progress.updateInterval)
+        return;
+    runPumped = now;
+    MSG waiting;
+    for (int i = 0; i < kMostMessages && PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) &&
+                    waiting.message != WM_QUIT;
+         ++i)
+        PumpRun();
 }
 
 // The main window is enabled before the dialog goes, so that it becomes the active window again.

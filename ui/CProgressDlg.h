@@ -28,6 +28,8 @@ public:
     void Step();
     // Moves the bar to newPosition.
     void SetPosition(int newPosition);
+    // Whether updateInterval has passed since the window last showed the run.
+    bool UpdateDue() const;
 
     CEditBox firstLine;
     CEditBox secondLine;
@@ -46,8 +48,6 @@ public:
     DWORD updated = 0;
 
 private:
-    // Whether updateInterval has passed since the window last showed the run.
-    bool UpdateDue() const;
     // Shows the texts and the position now.
     void Update();
     LRESULT OnInitDialog();

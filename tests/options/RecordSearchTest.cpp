@@ -7,6 +7,7 @@
 #include "options/RecordSearch.h"
 #include "record/CRecord.h"
 #include "sprig/DOM_Parser.h"
+#include "sprig/DOM_Exception.h"
 #include "sprig/ParsingException.h"
 
 #include <gtest/gtest.h>
@@ -94,27 +95,120 @@ TEST_P(SampleSearch, FindsWhatTheTreeShows)
 INSTANTIATE_TEST_SUITE_P(Queries, SampleSearch, testing::ValuesIn(kSampleCases),
                          [](const testing::TestParamInfo<SampleCase>& info) { return info.param.name; });
 
-// Every element's translated name and text, the root's own name, and the attributes' values, each
-// folded and ended by a zero byte; an element's empty text adds nothing.
-TEST_F(RecordSearch, TheSearchTextOfASettingsDocument)
+COption SmallTables()
 {
     COption tables;
     std::istringstream stream("<Option Version=\"1.1\"><Nodes Type=\"1\">"
                               "<Node Name=\"GameType\" Value=\"ゲームの種類\"><Texts><Text Name=\"0\" Value=\"征服\"/></Texts></Node>"
                               "<Node Name=\"Player\" Value=\"プレイヤー\"/>"
                               "</Nodes></Option>");
-    ASSERT_TRUE(tables.Read(stream)) << tables.GetMessageText();
+    EXPECT_TRUE(tables.Read(stream)) << tables.GetMessageText();
+    return tables;
+}
+
+std::unique_ptr<Sprig::Document> Tree(const std::string& settings)
+{
     Sprig::DOM_Parser parser;
     parser.ignoreWhitespace = true;
-    std::unique_ptr<Sprig::Document> settings(parser.Parse(
-        "<GameSettings Seed=\"7\"><GameType>0</GameType><Player ID=\"ﾀﾛｳ\">ＡＢ<Empty/></Player></GameSettings>"));
-    std::string expected = std::string("gamesettings") + '\0' + "7" + '\0' + "ゲームの種類" + '\0' + "征服" + '\0' +
-                           "プレイヤー" + '\0' + "ab" + '\0' + "タロウ" + '\0' + "empty" + '\0';
-    EXPECT_EQ(expected, MakeSearchText(*settings, tables, "1"));
-    // The other format version has no table: raw names and texts.
-    EXPECT_EQ(0u, MakeSearchText(*settings, tables, "2").find(std::string("gamesettings") + '\0' + "7" + '\0' +
-                                                              "gametype" + '\0' + "0" + '\0'));
+    return std::unique_ptr<Sprig::Document>(parser.Parse(settings.c_str()));
 }
+
+// Every element's translated name and text, the root's own name, and the attributes' values, each
+// folded and ended by a zero byte; an element's empty text adds nothing. An element's attributes
+// come first, then what lies below it, then its name and text. Made from the text and from the
+// tree alike.
+TEST_F(RecordSearch, TheSearchTextOfASettingsText)
+{
+    COption tables = SmallTables();
+    std::string settings =
+        "<GameSettings Seed=\"7\">\n\t<GameType>0</GameType>\n\t<Player ID=\"ﾀﾛｳ\">ＡＢ<Empty/></Player></GameSettings>";
+    std::string expected = std::string("7") + '\0' + "ゲームの種類" + '\0' + "征服" + '\0' + "タロウ" + '\0' + "empty" +
+                           '\0' + "プレイヤー" + '\0' + "ab" + '\0' + "gamesettings" + '\0';
+    EXPECT_EQ(expected, MakeSearchText(settings, tables, "1"));
+    EXPECT_EQ(expected, MakeSearchText(*Tree(settings), tables, "1"));
+    // The other format version has no table: raw names and texts.
+    EXPECT_EQ(0u, MakeSearchText(settings, tables, "2").find(std::string("7") + '\0' + "gametype" + '\0' + "0" + '\0'));
+}
+
+// Names with namespaces are the tree's: a prefix is shown as the namespace's declared one, and an
+// undeclared prefix is not shown.
+TEST_F(RecordSearch, NamesWithNamespacesAsTheTreeShowsThem)
+{
+    COption tables = SmallTables();
+    std::string settings = "<GameSettings xmlns:k=\"urn:k\"><k:Player>x</k:Player><u:Team>1</u:Team></GameSettings>";
+    std::string text = MakeSearchText(settings, tables, "1");
+    EXPECT_EQ(text, MakeSearchText(*Tree(settings), tables, "1"));
+    EXPECT_NE(std::string::npos, text.find(std::string("k:player") + '\0' + "x" + '\0'));
+    EXPECT_NE(std::string::npos, text.find(std::string("team") + '\0' + "1" + '\0'));
+    EXPECT_EQ(std::string::npos, text.find("urn:k"));
+}
+
+// The samples and texts that the parser forgives or reads in pieces make the same search texts
+// from their texts and from their trees.
+TEST_F(RecordSearch, TextAndTreeAgree)
+{
+    for (const char* sample : {"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec"}) {
+        SCOPED_TRACE(sample);
+        CRecord record = Record(testfiles::SourcePath(std::string("samples/") + sample));
+        const std::string& settings = record.GetSettingsAlone();
+        EXPECT_EQ(MakeSearchText(*Tree(settings), option, record.formatVersion),
+                  MakeSearchText(settings, option, record.formatVersion));
+    }
+    for (const char* settings : {"<GameSettings><Map><MapName>x", "<GameSettings>a<GameType>0</GameType>b</GameSettings>",
+                                 "<GameSettings><LobbyName>a &amp; <![CDATA[<b>]]><!-- c -->d</LobbyName></GameSettings>",
+                                 "<GameSettings><A><B>1</B></A><C/></GameSettings> <D>after</D>"}) {
+        SCOPED_TRACE(settings);
+        std::string text = MakeSearchText(settings, option, "1");
+        EXPECT_EQ(MakeSearchText(*Tree(settings), option, "1"), text);
+        EXPECT_FALSE(text.empty());
+    }
+}
+
+// A memo shared by the records of one search gives each the texts it would make alone; what it
+// holds for one format version is not given to another.
+TEST_F(RecordSearch, AMemoGivesWhatTranslatingGives)
+{
+    TranslationMemo memo;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const char* sample : {"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec"}) {
+            SCOPED_TRACE(std::string(sample) + (pass == 0 ? " first" : " again"));
+            CRecord record = Record(testfiles::SourcePath(std::string("samples/") + sample));
+            const std::string& settings = record.GetSettingsAlone();
+            EXPECT_EQ(MakeSearchText(settings, option, record.formatVersion),
+                      MakeSearchText(settings, option, record.formatVersion, &memo));
+        }
+    }
+    EXPECT_FALSE(memo.texts.empty());
+    EXPECT_LE(memo.texts.size(), TranslationMemo::kMostEntries);
+    // The game type 6 has a text in the expansion's table only.
+    std::string settings = "<GameSettings><GameType>6</GameType></GameSettings>";
+    EXPECT_EQ(std::string::npos, MakeSearchText(settings, option, "1", &memo).find("休戦協定"));
+    EXPECT_NE(std::string::npos, MakeSearchText(settings, option, "2", &memo).find("休戦協定"));
+}
+
+struct RaisedCase {
+    const char* name;
+    const char* settings;
+    bool parsing;
+};
+
+class SearchTextRaises : public RecordSearch, public testing::WithParamInterface<RaisedCase> {};
+
+// What the tree's parse raises: a parser error, or no element at all.
+TEST_P(SearchTextRaises, AsTheTreeDoes)
+{
+    if (GetParam().parsing)
+        EXPECT_THROW(MakeSearchText(GetParam().settings, option, "1"), Sprig::ParsingException);
+    else
+        EXPECT_THROW(MakeSearchText(GetParam().settings, option, "1"), Sprig::DOM_Exception);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SearchTextRaises,
+                         testing::Values(RaisedCase{"NotWellFormed", "<GameSettings><a>x &amp y</a></GameSettings>", true},
+                                         RaisedCase{"EndTagOfAnotherName", "<GameSettings><a></b></GameSettings>", true},
+                                         RaisedCase{"Empty", "", false},
+                                         RaisedCase{"OnlyAComment", "<!-- none -->", false}),
+                         [](const testing::TestParamInfo<RaisedCase>& info) { return info.param.name; });
 
 // A record searched for keeps its settings and its search text, never its map script, and the
 // next search neither decodes nor parses: the file changed meanwhile is not read again.
