@@ -138,7 +138,10 @@ TEST_F(DuplicatesCommand, ARunOverManyRowsShowsItsProgress)
     EXPECT_EQ("検索中... (9 / 12)", progress.steps.front().first);
     EXPECT_EQ("f3.rec", progress.steps.front().second);
     EXPECT_EQ(12, progress.steps.back().high);
-    EXPECT_FALSE(progress.steps.front().ownerEnabled);
+    for (const ProgressRecorder::Step& step : progress.steps) {
+        EXPECT_EQ(mainWnd.window, step.owner);
+        EXPECT_FALSE(step.mainEnabled);
+    }
     EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
     EXPECT_EQ(nullptr, mainWnd.progress.window);
 }

@@ -218,7 +218,10 @@ TEST_F(FindCommand, ARunOverManyRowsScrollsToTheFirstMatch)
     EXPECT_EQ("p59.rec", progress.steps[59].second);
     EXPECT_EQ(60, progress.steps[59].position);
     EXPECT_EQ(60, progress.steps[59].high);
-    EXPECT_FALSE(progress.steps[10].ownerEnabled);
+    for (const ProgressRecorder::Step& step : progress.steps) {
+        EXPECT_EQ(mainWnd.window, step.owner);
+        EXPECT_FALSE(step.mainEnabled);
+    }
     EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
     EXPECT_EQ(nullptr, mainWnd.progress.window);
     EXPECT_EQ(mainWnd.list.window, GetFocus());
