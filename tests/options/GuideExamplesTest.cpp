@@ -1,5 +1,5 @@
-// The worked examples of the Japanese guide (release/guide.txt): each variable "name" that it
-// shows, put in place of the one in the shipped Rename.xsl, names castle-duel.rec as the guide
+// The worked examples of the Japanese guide (tools/release/guide.txt): each variable "name" that
+// it shows, put in place of the one in the shipped Rename.xsl, names castle-duel.rec as the guide
 // says it does.
 #include "TestFiles.h"
 #include "Xsltproc.h"
@@ -23,7 +23,7 @@ struct Example {
 // "結果: " line after it, without the extension.
 std::vector<Example> GuideExamples()
 {
-    const std::string guide = testfiles::Read(testfiles::SourcePath("release/guide.txt"));
+    const std::string guide = testfiles::Read(testfiles::SourcePath("tools/release/guide.txt"));
     const std::string start = "<xsl:variable name=\"name\">";
     const std::string end = "</xsl:variable>";
     const std::string result = u8"結果: ";

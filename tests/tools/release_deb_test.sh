@@ -3,7 +3,7 @@
 # verdict, then the package unpacked into a scratch root and its launcher run from there with a
 # home of its own: a missing locale, the first start with its window, and the command-line mode.
 # Exits non-zero when a check fails.
-# Usage: deb_test.sh BUILD_DIR SOURCE_DIR   (after cpack, which writes BUILD_DIR/dist)
+# Usage: release_deb_test.sh BUILD_DIR SOURCE_DIR   (after cpack, which writes BUILD_DIR/dist)
 source "$2/tools/setup.sh"
 build=$1
 version=0.12

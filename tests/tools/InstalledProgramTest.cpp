@@ -1,6 +1,6 @@
 // The program as a player installs it: tallyvane.exe started from the folder that the release
 // zip was unpacked into (TV_INSTALLED_DIR), in a Wine prefix of its own that has no way to the
-// build tree and where that folder cannot be written. Run by tests/release/zip_test.sh with a
+// build tree and where that folder cannot be written. Run by tests/tools/release_zip_test.sh with a
 // recorded game (TV_SAMPLE, a copy of samples/castle-duel.rec).
 #include "DesktopInput.h"
 #include "TestFiles.h"
@@ -95,7 +95,7 @@ protected:
     {
         const char* installed = std::getenv("TV_INSTALLED_DIR");
         const char* sample = std::getenv("TV_SAMPLE");
-        ASSERT_TRUE(installed && sample) << "run by tests/release/zip_test.sh";
+        ASSERT_TRUE(installed && sample) << "run by tests/tools/release_zip_test.sh";
         folder = testfiles::Path(::testing::UnitTest::GetInstance()->current_test_info()->name());
         CreateDirectoryA(folder.c_str(), nullptr);
         record = folder + "\\castle-duel.rec";

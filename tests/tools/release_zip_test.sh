@@ -4,7 +4,7 @@
 # drive for the build tree, and the program's folder cannot be written: the folder and its files
 # lose their write permissions and Wine runs without the privilege that lets root write anyway,
 # as Program Files is for a standard user. Exits non-zero when a check fails.
-# Usage: zip_test.sh BUILD_DIR SOURCE_DIR   (after cpack, which writes BUILD_DIR/dist)
+# Usage: release_zip_test.sh BUILD_DIR SOURCE_DIR   (after cpack, which writes BUILD_DIR/dist)
 source "$2/tools/setup.sh"
 build=$1
 version=0.12
@@ -65,7 +65,7 @@ mkdir -p "$installed" "$c/records" "$c/tests"
 unzip -q "$zip" -d "$installed"
 cp "$2/samples/castle-duel.rec" "$c/records/"
 cp "$2/samples/nihon-teams.rec" "$c/records/日本の記録.rec"
-cp "$build/tests/release/installed_tests.exe" "$c/tests/"
+cp "$build/tests/tools/installed_tests.exe" "$c/tests/"
 # No way to the build tree: Wine's drive Z: (the whole Unix file system) goes.
 rm -f "$WINEPREFIX/dosdevices/z:"
 chmod -R a-w "$installed"
