@@ -5,15 +5,26 @@
 #   The second form shows the record in the tree, then its property sheet, then the version
 #   dialog, with the program's own window code (build/win/bin/showcase.exe), and saves
 #   FOLDER/tree.png, FOLDER/properties.png and FOLDER/about.png.
+#        tools/screenshot.sh --find TEXT FOLDER RECORD...
+#   The third form lists the records, searches them for TEXT with Edit > 検索 and saves
+#   FOLDER/find.png (the search dialog over the list) and FOLDER/found.png (the rows found).
 # Needs the Windows build ($TV_BUILD/win, made by ./test.sh). The picture is taken in a Wine
 # prefix of its own, where Wine draws the window frames itself (there is no window manager).
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 build=$TV_BUILD
 program=$build/win/bin/tallyvane.exe
 record=
+find=
 if [ "${1:-}" = "--record" ]; then
   record=$(realpath "$2")
   folder=$(realpath "$3")
+  program=$build/win/bin/showcase.exe
+elif [ "${1:-}" = "--find" ]; then
+  find=$2
+  folder=$(realpath "$3")
+  shift 3
+  records=()
+  for path in "$@"; do records+=("Z:$(realpath "$path")"); done
   program=$build/win/bin/showcase.exe
 else
   out=${1:-$build/screenshot.png}
@@ -44,6 +55,17 @@ if [ -n "$record" ]; then
   pictures=$(mktemp -d)
   japanese wine "$program" "Z:$record" "Z:$pictures" </dev/null >/dev/null 2>&1
   for name in tree properties about; do
+    convert "$pictures/$name.bmp" "$folder/$name.png"
+    echo "$folder/$name.png"
+  done
+  rm -rf "$pictures"
+  exit 0
+fi
+
+if [ -n "$find" ]; then
+  pictures=$(mktemp -d)
+  japanese wine "$program" --find "$find" "Z:$pictures" "${records[@]}" </dev/null >/dev/null 2>&1
+  for name in find found; do
     convert "$pictures/$name.bmp" "$folder/$name.png"
     echo "$folder/$name.png"
   done

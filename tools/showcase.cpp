@@ -1,7 +1,11 @@
-// Pictures of the program's windows for the README, made with the program's own window code: the
-// main window with a record shown in the tree, the record's property sheet and the version
-// dialog, each saved as a BMP file of what the screen shows.
-//   showcase.exe RECORD FOLDER   writes FOLDER\tree.bmp, FOLDER\properties.bmp, FOLDER\about.bmp
+// Pictures of the program's windows for the README, made with the program's own window code, each
+// saved as a BMP file of what the screen shows.
+//   showcase.exe RECORD FOLDER   the main window with the record shown in the tree, the record's
+//                                property sheet and the version dialog: FOLDER\tree.bmp,
+//                                FOLDER\properties.bmp, FOLDER\about.bmp
+//   showcase.exe --find TEXT FOLDER RECORD...
+//                                the records listed, the search dialog with TEXT over the main
+//                                window, then the rows found: FOLDER\find.bmp, FOLDER\found.bmp
 #include "app/WindowedStart.h"
 #include "resources/resource.h"
 
@@ -71,24 +75,25 @@ bool Save(HWND window, const std::string& path)
     return out.good();
 }
 
-}
-
-int main(int argc, char** argv)
+// The main window where the pictures show it.
+bool OpenMainWindow(CMainWnd& mainWnd)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: showcase RECORD FOLDER\n");
-        return 2;
-    }
-    std::string folder = argv[2];
     InitCommonControls();
-    CMainWnd& mainWnd = g_mainWnd;
     if (!CreateMainWindow(mainWnd))
-        return 1;
+        return false;
     SetWindowPos(mainWnd.window, nullptr, 40, 40, 900, 560, SWP_NOZORDER);
     mainWnd.Show(SW_SHOW);
-    int32_t id = mainWnd.data.AddRecord(argv[1]);
+    return true;
+}
+
+bool RecordPictures(const std::string& path, const std::string& folder)
+{
+    CMainWnd& mainWnd = g_mainWnd;
+    if (!OpenMainWindow(mainWnd))
+        return false;
+    int32_t id = mainWnd.data.AddRecord(path);
     if (id == 0)
-        return 1;
+        return false;
     const CRecord& record = mainWnd.data.records[id];
     int row = mainWnd.list.InsertItem(record.fileName, 0, 0, 1, id);
     mainWnd.list.SetItemText(record.timeText, row, 1);
@@ -113,5 +118,44 @@ int main(int argc, char** argv)
         SendMessageA(mainWnd.window, WM_COMMAND, ID_HELP_ABOUT, 0);
     }
     DestroyWindow(mainWnd.window);
-    return saved ? 0 : 1;
+    return saved;
+}
+
+// The dialog lies over the main window, which the picture takes with it.
+bool FindPictures(const std::string& text, const std::string& folder, const std::vector<std::string>& paths)
+{
+    CMainWnd& mainWnd = g_mainWnd;
+    if (!OpenMainWindow(mainWnd))
+        return false;
+    for (const std::string& path : paths)
+        mainWnd.AddRecordFile(path);
+    mainWnd.list.SelectItem(0);
+    mainWnd.ShowRecordInTree(0);
+    bool saved = false;
+    {
+        DialogVisitor visitor("検索", [&](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_FIND_TEXT, text.c_str());
+            SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_SETSEL, text.size(), text.size());
+            Settle();
+            saved = Save(mainWnd.window, folder + "\\find.bmp");
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        SendMessageA(mainWnd.window, WM_COMMAND, ID_EDIT_FIND, 0);
+    }
+    Settle();
+    saved = Save(mainWnd.window, folder + "\\found.bmp") && saved;
+    DestroyWindow(mainWnd.window);
+    return saved;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 5 && std::string(argv[1]) == "--find")
+        return FindPictures(argv[2], argv[3], std::vector<std::string>(argv + 4, argv + argc)) ? 0 : 1;
+    if (argc == 3)
+        return RecordPictures(argv[1], argv[2]) ? 0 : 1;
+    std::fprintf(stderr, "usage: showcase RECORD FOLDER\n       showcase --find TEXT FOLDER RECORD...\n");
+    return 2;
 }
