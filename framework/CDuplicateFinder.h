@@ -32,7 +32,8 @@ public:
     };
 
     static constexpr size_t kBlockBudget = 16u << 20;
-    static constexpr size_t kLargestBlock = 1u << 20;
+    // Two blocks of the largest size and their comparison stay in the processor's cache.
+    static constexpr size_t kLargestBlock = 256u << 10;
     static constexpr size_t kSmallestBlock = 64u << 10;
 
     void Add(const std::string& path);

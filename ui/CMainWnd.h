@@ -53,6 +53,9 @@ public:
 
     // Up to this many rows in the list, a search runs without the progress dialog.
     static constexpr int kFewRows = 10;
+    // Past them, a search opens its progress dialog once it has gone on this long (milliseconds):
+    // under Wine, opening the dialog costs more than comparing hundreds of files.
+    DWORD searchDialogDelay = 500;
 
     // Which folder of the game a Tools command opens.
     enum FolderKind { GameFolder, SaveGameFolder, TauntsFolder, RiftSaveGameFolder, RiftTauntsFolder };
@@ -83,10 +86,13 @@ public:
     HWND focusWhenInactive = nullptr;
     // The text of the last search, offered again by the next one.
     std::string findText;
-    // The label of the run under way (BeginRun), and when it last let messages through
-    // (GetTickCount).
+    // The run under way (BeginRun): its label; when it began, when it last let messages through
+    // (GetTickCount) and after how long its progress dialog opens; whether it has opened.
     std::string runLabel;
+    DWORD runStarted = 0;
     DWORD runPumped = 0;
+    DWORD runOpenAfter = 0;
+    bool runOpened = false;
 
 private:
     // Creation
@@ -168,8 +174,9 @@ private:
     static std::string ProgramFolder();
 
     // The long runs under the progress dialog, with the main window disabled meanwhile; label is
-    // the dialog's caption and the start of its first line.
-    void BeginRun(int count, const std::string& label = "処理中...");
+    // the dialog's caption and the start of its first line. The dialog opens at once, or with
+    // openAfter, at the first PumpRunWhenDue after that many milliseconds.
+    void BeginRun(int count, const std::string& label = "処理中...", DWORD openAfter = 0);
     // The start of a row (the number-th of count): one waiting message let through, then the
     // row's record shown in the progress dialog. The record; null for a row without one.
     CRecord* StartRunRow(int row, int number, int count);
@@ -180,6 +187,8 @@ private:
     // Lets the waiting messages through when the progress dialog's update interval has passed
     // since they last were: under Wine a look at the queue costs more than matching a record.
     void PumpRunWhenDue();
+    // Whether Cancel has stopped the run: its dialog opened and was cancelled.
+    bool RunCancelled() const;
     void EndRun();
     // An error box while the run goes on.
     void ShowRunError(const std::string& text);

@@ -21,17 +21,17 @@ void CMainWnd::OnSelectDuplicates(UINT)
     }
     bool shown = count > kFewRows;
     if (shown)
-        BeginRun(count, "検索中...");
+        BeginRun(count, "検索中...", searchDialogDelay);
     bool finished = finder.Run([&](size_t file) {
         if (!shown)
             return true;
         PumpRunWhenDue();
         ShowRunLines(static_cast<int>(finder.settled), count, records[file]->fileName);
         progress.SetPosition(static_cast<int>(finder.settled));
-        return progress.running;
+        return !RunCancelled();
     });
     if (shown) {
-        finished = finished && progress.running;
+        finished = finished && !RunCancelled();
         EndRun();
     }
     if (!finished) {

@@ -18,7 +18,7 @@ bool CMainWnd::FindMatchingRows(const CSearchQuery& query, std::vector<int>& row
     int count = list.GetItemCount();
     bool shown = count > kFewRows;
     if (shown)
-        BeginRun(count, "検索中...");
+        BeginRun(count, "検索中...", searchDialogDelay);
     bool stopped = false;
     TranslationMemo memo;
     for (int row = 0; row < count; ++row) {
@@ -38,7 +38,7 @@ bool CMainWnd::FindMatchingRows(const CSearchQuery& query, std::vector<int>& row
         }
         if (shown) {
             progress.Step();
-            if (!progress.running) {
+            if (RunCancelled()) {
                 stopped = true;
                 break;
             }

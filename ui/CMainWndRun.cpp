@@ -6,13 +6,16 @@
 #include "framework/Messages.h"
 #include "framework/StringUtil.h"
 
-void CMainWnd::BeginRun(int count, const std::string& label)
+void CMainWnd::BeginRun(int count, const std::string& label, DWORD openAfter)
 {
     EnableWindow(window, FALSE);
     runLabel = label;
-    runPumped = GetTickCount();
+    runStarted = runPumped = GetTickCount();
+    runOpenAfter = openAfter;
+    runOpened = openAfter == 0;
     progress.Setup(label, label, "", 0, count, 1);
-    progress.Create(window);
+    if (runOpened)
+        progress.Create(window);
 }
 
 CRecord* CMainWnd::StartRunRow(int row, int number, int count)
@@ -41,7 +44,8 @@ void CMainWnd::PumpRun()
 }
 
 // All the messages waiting then, a few hundred at most: one at a time, a turn every interval
-// would leave a click on Cancel behind the mouse's moves for seconds.
+// would leave a click on Cancel behind the mouse's moves for seconds. Before its dialog opens, a
+// run lets nothing through; the dialog opens showing the lines and the bar as they are.
 void CMainWnd::PumpRunWhenDue()
 {
     const int kMostMessages = 500;
@@ -49,11 +53,22 @@ void CMainWnd::PumpRunWhenDue()
     if (now - runPumped < progress.updateInterval)
         return;
     runPumped = now;
+    if (!runOpened) {
+        if (now - runStarted < runOpenAfter)
+            return;
+        runOpened = true;
+        progress.Create(window);
+    }
     MSG waiting;
     for (int i = 0; i < kMostMessages && PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) &&
                     waiting.message != WM_QUIT;
          ++i)
         PumpRun();
+}
+
+bool CMainWnd::RunCancelled() const
+{
+    return runOpened && !progress.running;
 }
 
 // The main window is enabled before the dialog goes, so that it becomes the active window again.

@@ -239,6 +239,88 @@ TEST_F(FindCommand, AFewRowsRunWithoutTheProgressDialog)
     EXPECT_TRUE(progress.steps.empty());
 }
 
+// Each look of the search at a row of the list (LVM_GETITEMA) takes wait milliseconds more, and
+// notes whether the main window took input then.
+class SlowRows {
+public:
+    SlowRows(HWND list, HWND main, DWORD wait) : list(list), main(main), wait(wait)
+    {
+        current = this;
+        hook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, nullptr, GetCurrentThreadId());
+    }
+    ~SlowRows()
+    {
+        UnhookWindowsHookEx(hook);
+        current = nullptr;
+    }
+    SlowRows(const SlowRows&) = delete;
+    SlowRows& operator=(const SlowRows&) = delete;
+
+    std::vector<bool> mainEnabled;
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && current && call->hwnd == current->list && call->message == LVM_GETITEMA) {
+            current->mainEnabled.push_back(IsWindowEnabled(current->main) != FALSE);
+            Sleep(current->wait);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline SlowRows* current = nullptr;
+    HWND list;
+    HWND main;
+    DWORD wait;
+    HHOOK hook;
+};
+
+// Past a few rows, the progress dialog opens once the search has gone on for its delay, showing
+// the row that it has reached; until then the main window is disabled all the same.
+TEST_F(FindCommand, TheProgressDialogOpensOnceTheSearchHasGoneOnForItsDelay)
+{
+    UseFolder("Delay");
+    PlayerRows(60);
+    mainWnd.searchDialogDelay = 100;
+    ProgressRecorder progress;
+    FindAnswer find("player55");
+    {
+        SlowRows slow(mainWnd.list.window, mainWnd.window, 5);
+        Command(ID_EDIT_FIND);
+        // One look per row, then the tree's look at the row found.
+        ASSERT_EQ(61u, slow.mainEnabled.size());
+        EXPECT_EQ(std::vector<bool>(60, false), std::vector<bool>(slow.mainEnabled.begin(), slow.mainEnabled.begin() + 60));
+    }
+    EXPECT_EQ(std::vector<int>{55}, SelectedRows(mainWnd.list));
+    ASSERT_FALSE(progress.steps.empty());
+    EXPECT_LT(progress.steps.size(), 50u);
+    EXPECT_EQ(std::string::npos, progress.steps.front().first.find("(1 / 60)"));
+    EXPECT_EQ("検索中... (60 / 60)", progress.steps.back().first);
+    EXPECT_EQ("p59.rec", progress.steps.back().second);
+    for (const ProgressRecorder::Step& step : progress.steps) {
+        EXPECT_EQ(mainWnd.window, step.owner);
+        EXPECT_FALSE(step.mainEnabled);
+    }
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+}
+
+// A search that ends before its delay never shows the dialog.
+TEST_F(FindCommand, ASearchShorterThanItsDelayOpensNoDialog)
+{
+    UseFolder("Short");
+    PlayerRows(12);
+    mainWnd.searchDialogDelay = 10000;
+    ProgressRecorder progress;
+    FindAnswer find("player11");
+    Command(ID_EDIT_FIND);
+    EXPECT_EQ(std::vector<int>{11}, SelectedRows(mainWnd.list));
+    EXPECT_TRUE(progress.steps.empty());
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 // With the check box, the rows that do not match leave the list and their records the store; the
 // files stay, and so do the sort directions.
 TEST_F(FindCommand, TheCheckBoxKeepsOnlyTheMatchingRows)

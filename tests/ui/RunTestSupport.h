@@ -265,11 +265,13 @@ private:
 // The main window with rows of real files, added as the file list adds them.
 class RunWindow : public mainwindow::MainWindow {
 protected:
-    // Every step of a run reaches the progress dialog, so that the tests see each.
+    // Every step of a run reaches the progress dialog, open from the start, so that the tests see
+    // each.
     void SetUp() override
     {
         MainWindow::SetUp();
         mainWnd.progress.updateInterval = 0;
+        mainWnd.searchDialogDelay = 0;
     }
     // A row at the end for the file at path, showing its file name; the row's number.
     int AddRow(const std::string& path)
