@@ -1,6 +1,7 @@
 #include "framework/CDuplicateFinder.h"
 
 #include "framework/CFile.h"
+#include "framework/CPathParts.h"
 #include "framework/StringUtil.h"
 
 #include <algorithm>
@@ -122,12 +123,13 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
         ++weight[source[i]];
     }
     std::map<uint64_t, std::vector<size_t>> bySize;
+    std::vector<bool> listed = SizesFromFolders();
     for (size_t i = 0; i < files.size(); ++i) {
         if (source[i] != i)
             continue;
         if (!onProgress(i))
             return false;
-        if (CFile::SizeOf(files[i].path, files[i].size))
+        if (listed[i] || CFile::SizeOf(files[i].path, files[i].size))
             bySize[files[i].size].push_back(i);
         else
             Fail(i, "File Open Error : " + files[i].path);
@@ -178,6 +180,37 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
         }
     }
     return true;
+}
+
+// A file whose name the listing does not give byte for byte as its path has it (in other letter
+// cases, a short name) is asked alone, and so is every file that a listing has not given once it
+// has given four times as many entries as it was asked for: a huge folder that holds few files of
+// the list costs little more than asking them.
+std::vector<bool> CDuplicateFinder::SizesFromFolders()
+{
+    std::map<std::string, std::map<std::string, size_t>> byFolder;
+    CPathParts parts;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (source[i] == i && parts.Set(files[i].path.c_str()) && parts.folder[0] && parts.fileName[0])
+            byFolder[parts.folder].emplace(parts.fileName, i);
+    }
+    std::vector<bool> listed(files.size(), false);
+    for (const auto& [folder, names] : byFolder) {
+        if (names.size() < kListedTogether)
+            continue;
+        size_t left = names.size();
+        size_t entries = 4 * names.size();
+        CFile::ListSizes(folder, [&](const std::string& name, uint64_t size) {
+            auto file = names.find(name);
+            if (file != names.end() && !listed[file->second]) {
+                files[file->second].size = size;
+                listed[file->second] = true;
+                --left;
+            }
+            return left > 0 && --entries > 0;
+        });
+    }
+    return listed;
 }
 
 // Files of one size, in list order.

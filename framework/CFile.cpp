@@ -51,6 +51,22 @@ bool CFile::SizeOf(const std::string& path, uint64_t& size)
     return true;
 }
 
+bool CFile::ListSizes(const std::string& folder,
+                      const std::function<bool(const std::string& name, uint64_t size)>& each)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !each(found.cFileName, static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow))
+            break;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return true;
+}
+
 std::string CFile::GetTimeText(int kind)
 {
     FILETIME times[3];

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Which of a file's three times is meant.
@@ -25,6 +26,11 @@ public:
     // The size of the file at path, asked of the file system without opening the file; false
     // when there is no file there (a folder is none).
     static bool SizeOf(const std::string& path, uint64_t& size);
+    // The names and sizes of the files directly in folder (its path ends with a separator), in the
+    // file system's order, until each returns false; folders are left out. False when the folder
+    // cannot be listed.
+    static bool ListSizes(const std::string& folder,
+                          const std::function<bool(const std::string& name, uint64_t size)>& each);
     // "%04d/%02d/%02d %02d:%02d:%02d" in local time; empty when the time cannot be read.
     std::string GetTimeText(int kind);
     // Throws the text "CFile::Close CloseHandle" when the system refuses to close.

@@ -3,6 +3,7 @@
 #include "framework/StringUtil.h"
 
 #include <cstdint>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,6 +81,23 @@ bool CFile::SizeOf(const std::string& path, uint64_t& size)
     if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
     size = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
+bool CFile::ListSizes(const std::string& folder,
+                      const std::function<bool(const std::string& name, uint64_t size)>& each)
+{
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return false;
+    while (const dirent* entry = ::readdir(listing)) {
+        struct stat st;
+        if (::stat((folder + entry->d_name).c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+            continue;
+        if (!each(entry->d_name, static_cast<uint64_t>(st.st_size)))
+            break;
+    }
+    ::closedir(listing);
     return true;
 }
 

@@ -155,6 +155,40 @@ TEST_F(DuplicateFinder, AFileAloneInItsSizeIsNeverRead)
     EXPECT_EQ(std::vector<State>({kFirst, kUnique, kDuplicate}), States());
 }
 
+// A folder of many files of the list is listed for their sizes: equal files, equal sizes with
+// other bytes, a path listed twice and a file gone among them, beside files of the folder that
+// are not listed, and a file of another folder of one of their sizes.
+TEST_F(DuplicateFinder, TheFilesOfAFolderOfManyAsTheirSizesSay)
+{
+    const size_t count = CDuplicateFinder::kListedTogether + 4;
+    for (int i = 0; i < 40; ++i)
+        File("unlisted" + std::to_string(i) + ".rec", std::string(static_cast<size_t>(i % 7), 'u'));
+    // Sizes of their own, but files 3 and 13 alike, 5 and 15 of one size with other bytes.
+    auto size = [](size_t i) -> size_t { return i % 10 + 1 + (i >= 10 && i != 13 && i != 15 ? 100 : 0); };
+    std::vector<State> expected;
+    for (size_t i = 0; i < count; ++i) {
+        std::string bytes(size(i), 'a');
+        if (i == 15)
+            bytes.back() = 'b';
+        finder.Add(File("f" + std::to_string(i) + ".rec", bytes));
+        expected.push_back(i == 3 ? kFirst : i == 13 ? kDuplicate : kUnique);
+    }
+    finder.Add(finder.files[7].path);
+    expected[7] = kFirst;
+    expected.push_back(kDuplicate);
+    finder.Add(File("gone.rec", "gone"));
+    std::filesystem::remove(finder.files.back().path);
+    expected.push_back(kFailed);
+    std::string other = (std::filesystem::path(CaseFolder("finder_other")) / "f3.rec").string();
+    finder.Add(WriteFile(other, std::string(4, 'a')));
+    expected.push_back(kDuplicate);
+    ASSERT_TRUE(finder.Run([](size_t) { return true; }));
+    EXPECT_EQ(expected, States());
+    EXPECT_EQ("File Open Error : " + finder.files[count + 1].path, finder.files[count + 1].failure);
+    for (size_t i = 0; i < count; ++i)
+        EXPECT_EQ(size(i), finder.files[i].size) << i;
+}
+
 // Files longer than a block: each block is compared, up to a difference in the last byte.
 TEST_F(DuplicateFinder, LargeFilesAreComparedToTheirLastByte)
 {

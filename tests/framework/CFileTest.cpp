@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+
 namespace {
 TEST(CFile, ReadsWhatIsThere)
 {
@@ -67,5 +70,28 @@ TEST(CFile, SizeOfAPathWithoutOpeningIt)
     EXPECT_EQ(0u, size);
     EXPECT_FALSE(CFile::SizeOf(testfiles::Path("cfile_size_missing.bin"), size));
     EXPECT_FALSE(CFile::SizeOf(testfiles::ScratchFolder().string(), size));
+}
+
+// The files of a folder with their sizes, its subfolder left out; a listing stopped by its
+// callback, and a folder that is not there.
+TEST(CFile, ListSizesOfTheFilesOfAFolder)
+{
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    std::filesystem::create_directories(testfiles::Path("cfile_list") + separator + "sub");
+    testfiles::Write("cfile_list" + std::string(1, separator) + "a.rec", "abc");
+    testfiles::Write("cfile_list" + std::string(1, separator) + "empty.rec", "");
+    testfiles::Write("cfile_list" + std::string(1, separator) + "b.rec", std::string(70000, 'b'));
+    std::string folder = testfiles::Path("cfile_list") + separator;
+    std::map<std::string, uint64_t> sizes;
+    EXPECT_TRUE(CFile::ListSizes(folder, [&](const std::string& name, uint64_t size) {
+        sizes[name] = size;
+        return true;
+    }));
+    EXPECT_EQ((std::map<std::string, uint64_t>{{"a.rec", 3}, {"b.rec", 70000}, {"empty.rec", 0}}), sizes);
+    int calls = 0;
+    EXPECT_TRUE(CFile::ListSizes(folder, [&](const std::string&, uint64_t) { return ++calls < 2; }));
+    EXPECT_EQ(2, calls);
+    EXPECT_FALSE(CFile::ListSizes(testfiles::Path("cfile_list_missing") + separator,
+                                  [](const std::string&, uint64_t) { return true; }));
 }
 }
