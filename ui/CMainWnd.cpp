@@ -55,6 +55,10 @@ LRESULT CMainWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return OnDropFiles(reinterpret_cast<HDROP>(wParam));
     case WM_ACTIVATE:
         return OnActivate(hwnd, wParam, lParam);
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession(hwnd, wParam, lParam);
+    case WM_ENDSESSION:
+        return OnEndSession(wParam != FALSE);
     default:
         return CWindow::WindowProc(hwnd, message, wParam, lParam);
     }
@@ -164,9 +168,12 @@ LRESULT CMainWnd::OnDestroy()
     return 0;
 }
 
+// A run is stopped with its progress dialog, never by closing the window under it (another
+// program may send the close even to the disabled window).
 LRESULT CMainWnd::OnClose()
 {
-    DestroyWindow(window);
+    if (!runState.active)
+        DestroyWindow(window);
     return 0;
 }
 

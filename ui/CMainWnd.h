@@ -144,6 +144,8 @@ private:
     LRESULT OnCommand(UINT id);
     LRESULT OnDropFiles(HDROP drop);
     LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryEndSession(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(bool ending);
 
     // Command handlers
     void OnExit(UINT id);
@@ -173,9 +175,17 @@ private:
     RowOutcome RenameRow(BatchRun& run, int row, CRecord& record);
     static std::string ProgramFolder();
 
-    // The long runs under the progress dialog, with the main window disabled meanwhile; label is
-    // the dialog's caption and the start of its first line. The dialog opens at once, or with
-    // openAfter, at the first PumpRunWhenDue after that many milliseconds.
+    // The long runs under the progress dialog, with the main window disabled meanwhile
+    struct RunState {
+        bool active = false;
+        // The session ends: the run stops at once and leaves nothing half done.
+        bool ending = false;
+        // The run's temporary file, deleted at its end or as the session ends.
+        std::string temporary;
+    };
+    RunState runState;
+    // label is the dialog's caption and the start of its first line. The dialog opens at once, or
+    // with openAfter, at the first PumpRunWhenDue after that many milliseconds.
     void BeginRun(int count, const std::string& label = "処理中...", DWORD openAfter = 0);
     // The start of a row (the number-th of count): one waiting message let through, then the
     // row's record shown in the progress dialog. The record; null for a row without one.

@@ -55,9 +55,12 @@ void CMainWnd::BatchRenameSelected(UINT)
         return;
     }
     BeginRun(count);
+    runState.temporary = run.temporary;
     int number = 1;
     for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row), ++number) {
         CRecord* record = StartRunRow(row, number, count);
+        if (runState.ending)
+            break;
         if (!record)
             continue;
         RowOutcome outcome = RenameRow(run, row, *record);
@@ -73,6 +76,8 @@ void CMainWnd::BatchRenameSelected(UINT)
     }
     DeleteFileA(run.temporary.c_str());
     EndRun();
+    if (runState.ending)
+        return;
     ReportRunErrors(run.errors);
     SetFocus(list.window);
 }

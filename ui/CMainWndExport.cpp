@@ -5,7 +5,7 @@
 #include "framework/Messages.h"
 #include "framework/Shell.h"
 #include "framework/StringUtil.h"
-#include "framework/TextFile.h"
+#include "framework/TempFile.h"
 #include "options/CExportDocument.h"
 #include "options/FailureText.h"
 
@@ -32,6 +32,8 @@ void CMainWnd::ExportSelectedAsXml(UINT)
     int number = 1;
     for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row), ++number) {
         CRecord* record = StartRunRow(row, number, count);
+        if (runState.ending)
+            break;
         if (!record)
             continue;
         try {
@@ -46,7 +48,10 @@ void CMainWnd::ExportSelectedAsXml(UINT)
         PumpRun();
     }
     EndRun();
-    if (!WriteTextFile(path, document.ToString()))
+    // As the session ends nothing is written: a file the process may not finish.
+    if (runState.ending)
+        return;
+    if (!ReplaceTextFile(path, document.ToString()))
         ShowError(window, "ファイルの書き込みに失敗しました。\r\n" + path);
     ReportRunErrors(errors);
     SetFocus(list.window);

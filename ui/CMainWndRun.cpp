@@ -8,6 +8,8 @@
 
 void CMainWnd::BeginRun(int count, const std::string& label, DWORD openAfter)
 {
+    runState = RunState();
+    runState.active = true;
     EnableWindow(window, FALSE);
     runLabel = label;
     runStarted = runPumped = GetTickCount();
@@ -74,6 +76,7 @@ bool CMainWnd::RunCancelled() const
 // The main window is enabled before the dialog goes, so that it becomes the active window again.
 void CMainWnd::EndRun()
 {
+    runState.active = false;
     EnableWindow(window, TRUE);
     progress.Destroy();
 }
@@ -91,4 +94,24 @@ void CMainWnd::ReportRunErrors(const CRunErrors& errors)
 {
     if (!errors.Empty())
         ShowError(window, errors.Text());
+}
+
+// The session is about to end: a run stops where it is, at its next row.
+LRESULT CMainWnd::OnQueryEndSession(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    if (runState.active)
+        runState.ending = true;
+    return CWindow::WindowProc(hwnd, WM_QUERYENDSESSION, wParam, lParam);
+}
+
+// The session ends: the process may be ended as soon as this returns, so a run that has not come
+// to its end yet leaves nothing behind already now. The run then stops at its next row.
+LRESULT CMainWnd::OnEndSession(bool ending)
+{
+    if (!ending || !runState.active)
+        return 0;
+    runState.ending = true;
+    if (!runState.temporary.empty())
+        DeleteFileA(runState.temporary.c_str());
+    return 0;
 }

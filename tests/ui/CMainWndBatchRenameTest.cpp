@@ -585,6 +585,80 @@ TEST_F(BatchRename, CommandsDuringTheRunStartNothing)
     EXPECT_TRUE(IsWindow(mainWnd.window));
 }
 
+// Closing the window during the run (another program may send the close to the disabled window)
+// is refused: the run goes to its end. Once it is over the window closes again.
+TEST_F(BatchRename, ClosingTheWindowDuringTheRunIsRefused)
+{
+    EchoRows("Close", {"x1", "x2", "x3"});
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step == 1) {
+            SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+            SendMessageA(mainWnd.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_TRUE(IsWindow(mainWnd.window));
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "x3.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "x3.rec"}), FilesIn(folder));
+    EXPECT_EQ(3u, progress.steps.size());
+    EXPECT_EQ(1u, boxes.boxes.size());
+    ExpectNoTemporaryFileLeft();
+    SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(nullptr, mainWnd.window);
+}
+
+struct SessionCase {
+    const char* name;
+    bool query;  // WM_QUERYENDSESSION is sent
+    bool end;    // WM_ENDSESSION with TRUE is sent
+};
+
+class BatchRenameSessionEnd : public BatchRename, public testing::WithParamInterface<SessionCase> {};
+
+// The end of the session stops the run after the file it has renamed: the others keep their
+// names, and no box waits for anyone. The process may be ended as soon as the window has seen
+// WM_ENDSESSION: by then the temporary file is already gone.
+TEST_P(BatchRenameSessionEnd, StopsTheRunAndLeavesNoTemporaryFile)
+{
+    EchoRows(GetParam().name, {"x1", "x2", "x3"});
+    std::string temporary;
+    DebugOutputRecorder debugger([&](const std::string& line) {
+        if (line.rfind("\ntmpFile:", 0) == 0)
+            temporary = line.substr(std::string("\ntmpFile:").size());
+    });
+    LRESULT allowed = -1;
+    bool temporaryLeftAtTheEnd = true;
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step != 1)
+            return;
+        if (GetParam().query)
+            allowed = SendMessageA(mainWnd.window, WM_QUERYENDSESSION, 0, 0);
+        if (GetParam().end) {
+            SendMessageA(mainWnd.window, WM_ENDSESSION, TRUE, 0);
+            temporaryLeftAtTheEnd = Exists(temporary);
+        }
+    });
+    Command(ID_EDIT_BATCH_RENAME);
+    ASSERT_FALSE(temporary.empty());
+    if (GetParam().query) {
+        EXPECT_EQ(TRUE, allowed);
+    }
+    if (GetParam().end) {
+        EXPECT_FALSE(temporaryLeftAtTheEnd);
+    }
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "r2.rec", "r3.rec"}), Rows());
+    EXPECT_EQ((std::vector<std::string>{"r2.rec", "r3.rec", "x1.rec"}), FilesIn(folder));
+    EXPECT_EQ(1u, progress.steps.size());
+    EXPECT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    ExpectNoTemporaryFileLeft();
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, BatchRenameSessionEnd,
+                         testing::Values(SessionCase{"Query", true, false}, SessionCase{"End", false, true},
+                                         SessionCase{"QueryThenEnd", true, true}),
+                         [](const testing::TestParamInfo<SessionCase>& info) { return info.param.name; });
+
 // The dialog's own interval leaves out updates, not the end of the run: the last shows the last
 // file and the bar full.
 TEST_F(BatchRename, WithTheDialogsOwnIntervalTheRunEndsShownWhole)

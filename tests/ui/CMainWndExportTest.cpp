@@ -1,6 +1,7 @@
 // File > Export > XML: the selected rows' settings in one file, under the progress dialog.
 #include "RunTestSupport.h"
 
+#include "ImportPatch.h"
 #include "RecordFixtures.h"
 #include "framework/Shell.h"
 #include "options/CExportDocument.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -252,6 +254,7 @@ TEST_F(ExportCommand, AFileThatCannotBeWrittenIsTold)
     EXPECT_EQ("ファイルの書き込みに失敗しました。\r\n" + path, boxes.boxes[2].text);
     EXPECT_EQ("エラー", boxes.boxes[2].caption);
     EXPECT_EQ("old content", testfiles::Read(path));
+    EXPECT_EQ((std::vector<std::string>{"castle-duel.rec", "out.xml"}), runtest::FilesIn(folder));
 }
 
 // Commands that reach the disabled main window during the run start nothing.
@@ -276,4 +279,106 @@ TEST_F(ExportCommand, CommandsDuringTheRunStartNothing)
     EXPECT_EQ(std::vector<std::string>({"castle-duel.rec", "four-kingdoms.rcx", "out.xml"}), runtest::FilesIn(folder));
 }
 
+
+// Closing the window during the run (another program may send the close to the disabled window)
+// is refused: the run goes to its end and writes the whole file. The progress dialog is the way
+// to stop; once the run is over the window closes again.
+TEST_F(ExportCommand, ClosingTheWindowDuringTheRunIsRefused)
+{
+    Rows("Close", {"castle-duel.rec", "four-kingdoms.rcx"});
+    Select({0, 1});
+    std::string path = folder + "out.xml";
+    SaveDialogAnswer save(path);
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step == 1) {
+            SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+            SendMessageA(mainWnd.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+    });
+    Command(ID_EXPORT_XML);
+    ASSERT_TRUE(IsWindow(mainWnd.window));
+    EXPECT_EQ(Expected({0, 1}), testfiles::Read(path));
+    EXPECT_EQ(2u, progress.steps.size());
+    EXPECT_EQ(1u, boxes.boxes.size());
+    SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(nullptr, mainWnd.window);
+}
+
+struct SessionCase {
+    const char* name;
+    bool query;  // WM_QUERYENDSESSION is sent
+    bool end;    // WM_ENDSESSION with TRUE is sent
+};
+
+const SessionCase kSessionCases[] = {{"Query", true, false}, {"End", false, true}, {"QueryThenEnd", true, true}};
+
+std::string SessionCaseName(const testing::TestParamInfo<SessionCase>& info)
+{
+    return info.param.name;
+}
+
+class ExportSessionEnd : public ExportCommand, public testing::WithParamInterface<SessionCase> {};
+
+// The end of the session stops the run: nothing is written, an existing file under the chosen
+// name keeps what it held, no other file is left beside it, and no box waits for anyone.
+TEST_P(ExportSessionEnd, StopsTheRunAndWritesNothing)
+{
+    Rows(GetParam().name, {"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec"});
+    Select({0, 1, 2});
+    std::string path = testfiles::Write(folderName + "\\out.xml", "old content");
+    SaveDialogAnswer save(path);
+    LRESULT allowed = -1;
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step != 1)
+            return;
+        if (GetParam().query)
+            allowed = SendMessageA(mainWnd.window, WM_QUERYENDSESSION, 0, 0);
+        if (GetParam().end)
+            SendMessageA(mainWnd.window, WM_ENDSESSION, TRUE, 0);
+    });
+    Command(ID_EXPORT_XML);
+    if (GetParam().query) {
+        EXPECT_EQ(TRUE, allowed);
+    }
+    EXPECT_EQ("old content", testfiles::Read(path));
+    EXPECT_EQ((std::vector<std::string>{"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec", "out.xml"}),
+              runtest::FilesIn(folder));
+    EXPECT_EQ(1u, progress.steps.size());
+    // The save dialog's question about the existing file, and the command's own.
+    EXPECT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, ExportSessionEnd, testing::ValuesIn(kSessionCases), SessionCaseName);
+
+// A disk that fills up: each write puts down half of what it is given and fails.
+ImportPatch* diskFull = nullptr;
+
+int __cdecl WriteHalfThenFail(int descriptor, const void* bytes, unsigned int count)
+{
+    diskFull->Original<int(__cdecl*)(int, const void*, unsigned int)>()(descriptor, bytes, count / 2);
+    errno = ENOSPC;
+    return -1;
+}
+
+// The file is written beside the chosen one and takes its place only when it is whole: a write
+// that fails half-way leaves an existing file as it was, and nothing beside it.
+TEST_F(ExportCommand, AWriteThatFailsHalfWayLeavesTheFileAsItWas)
+{
+    Rows("DiskFull", {"castle-duel.rec", "four-kingdoms.rcx"});
+    Select({0, 1});
+    std::string path = testfiles::Write(folderName + "\\out.xml", "old content");
+    SaveDialogAnswer save(path);
+    {
+        ImportPatch patch("msvcrt.dll", "_write", reinterpret_cast<const void*>(&WriteHalfThenFail));
+        ASSERT_NE(nullptr, patch.slot);
+        diskFull = &patch;
+        Command(ID_EXPORT_XML);
+        diskFull = nullptr;
+    }
+    EXPECT_EQ("old content", testfiles::Read(path));
+    EXPECT_EQ((std::vector<std::string>{"castle-duel.rec", "four-kingdoms.rcx", "out.xml"}), runtest::FilesIn(folder));
+    ASSERT_EQ(3u, boxes.boxes.size());
+    EXPECT_EQ("ファイルの書き込みに失敗しました。\r\n" + path, boxes.boxes[2].text);
+}
 }
