@@ -104,6 +104,8 @@ private:
 
     // The record of a list row; null for a row outside the list or without a record.
     CRecord* RecordOfRow(int row);
+    // Takes a record out of the store; the tree goes with it when it shows that record.
+    void RemoveRecord(int32_t id);
 
     // The record tree
     // A fill of the tree: its items laid out in order before any is inserted, and what it has
@@ -134,6 +136,8 @@ private:
                      int selectedImage);
     void InsertTreeItems(TreeFill& fill);
     void ShowTreeFailure(const std::string& text);
+    // The id of the record that the tree shows; 0 when it shows none.
+    int32_t treeRecord = 0;
 
     // Messages
     LRESULT OnDestroy();

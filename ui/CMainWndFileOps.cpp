@@ -92,7 +92,7 @@ void CMainWnd::DeleteSelected()
             continue;
         }
         if (record)
-            data.records.erase(static_cast<int32_t>(list.GetItemParam(row)));
+            RemoveRecord(static_cast<int32_t>(list.GetItemParam(row)));
         list.SendMsg(LVM_DELETEITEM, row, 0);
         row = list.GetNextSelected(row - 1);
     }

@@ -84,7 +84,17 @@ void CMainWnd::ClearAll()
 {
     list.DeleteAllItems();
     tree.DeleteAllItems();
+    treeRecord = 0;
     data.records.clear();
+}
+
+void CMainWnd::RemoveRecord(int32_t id)
+{
+    data.records.erase(id);
+    if (id != treeRecord)
+        return;
+    tree.DeleteAllItems();
+    treeRecord = 0;
 }
 
 void CMainWnd::OpenFiles(bool clearFirst)

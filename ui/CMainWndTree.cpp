@@ -4,8 +4,9 @@
 #include "framework/CClipboard.h"
 #include "framework/Messages.h"
 #include "framework/StringUtil.h"
+#include "options/FailureText.h"
+#include "options/RecordDocuments.h"
 #include "resources/resource.h"
-#include "sprig/DOM_Parser.h"
 #include "sprig/Document.h"
 
 #include <exception>
@@ -33,22 +34,20 @@ void CMainWnd::ShowRecordInTree(int row)
     // The tree shows the whole fill at once instead.
     tree.SendMsg(WM_SETREDRAW, FALSE, 0);
     tree.DeleteAllItems();
-    std::string settings = record->GetGameSettings();
+    treeRecord = static_cast<int32_t>(list.GetItemParam(row));
     TreeFill fill;
     std::string failure;
     try {
-        Sprig::DOM_Parser parser;
-        parser.ignoreWhitespace = true;
-        std::unique_ptr<Sprig::Document> document(parser.Parse(settings.c_str()));
+        // A record that cannot be decoded tells its own failure (the file is gone, or what the
+        // decoding met), as the command line does, not that its empty text has no root.
+        std::unique_ptr<Sprig::Document> document = ParseSettings(*record);
         const Sprig::Element* root = document->GetRootElement();
         AddTreeItem(fill, root->GetQualifiedName(), TreeFill::kTopLevel, kElementImage,
                     kOpenElementImage);
         FillTreeLevel(fill, 0, root->Children(), record->formatVersion);
         fill.items[0].expand = true;
-    } catch (const Sprig::ParsingException& error) {
-        failure = "エラー場所：" + FormatInt(error.position, "%ld") + "\n" + error.what();
     } catch (const std::exception& error) {
-        failure = error.what();
+        failure = FailureText(error);
     }
     // A fill that failed keeps the items laid out before the failure, expanded as far as the
     // walk had come.

@@ -100,15 +100,16 @@ TEST_F(FileOps, DeleteMovesTheFilesToTheRecycleBinAlsoWhenOneIsGone)
 class DeleteHeld : public FileOps, public ::testing::WithParamInterface<int> {};
 
 // A file that another program holds open without sharing it for deletion cannot go to the
-// recycle bin: it stays where it is, keeps its row and its record, and one box names it. The
-// other file goes to the recycle bin. Wine asks whether to delete the held file for good instead
-// (Windows would just fail); neither answer loses it.
+// recycle bin: it stays where it is, keeps its row, its record and the tree that shows it, and
+// one box names it. The other file goes to the recycle bin. Wine asks whether to delete the held
+// file for good instead (Windows would just fail); neither answer loses it.
 TEST_P(DeleteHeld, AFileHeldOpenKeepsItsRowAndIsNamed)
 {
     if (!childprocess::UnderWine())
         GTEST_SKIP() << "the recycle bin is read where Wine keeps it";
     std::string other = Add("other.rec");
-    std::string held = Add("held.rec");
+    std::string held = Add("held.rec", fixtures::FileBytes(fixtures::GoodBody()));
+    mainWnd.ShowRecordInTree(1);
     Select({0, 1});
     HANDLE handle = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, handle);
@@ -123,6 +124,7 @@ TEST_P(DeleteHeld, AFileHeldOpenKeepsItsRowAndIsNamed)
     ASSERT_EQ(1u, mainWnd.data.records.size());
     EXPECT_EQ(held, mainWnd.data.records.begin()->second.path);
     EXPECT_EQ(mainWnd.data.records.begin()->first, mainWnd.list.GetItemParam(0));
+    EXPECT_NE(nullptr, mainWnd.tree.GetRoot()) << "the record shown stays";
     EXPECT_TRUE(Exists(held));
     EXPECT_FALSE(InTrash(held));
     EXPECT_FALSE(Exists(other));
@@ -219,6 +221,39 @@ INSTANTIATE_TEST_SUITE_P(Answers, DeleteAnswered,
                          ::testing::Values(ShellAnswerCase{"Failed", 0x78, FALSE},
                                            ShellAnswerCase{"NoAtTheShellsQuestion", 0, TRUE}),
                          [](const ::testing::TestParamInfo<ShellAnswerCase>& info) {
+                             return info.param.name;
+                         });
+
+struct ShownCase {
+    const char* name;
+    std::vector<int> deleted;
+    bool emptied;
+};
+
+class DeleteShown : public FileOps, public ::testing::WithParamInterface<ShownCase> {};
+
+// The tree shows the second row's record. It is emptied when that record leaves the store with its
+// row, and left as it is when other rows go.
+TEST_P(DeleteShown, TheTreeGoesWithTheRecordItShows)
+{
+    for (const char* name : {"a.rec", "b.rec", "c.rec"})
+        Add(name, fixtures::FileBytes(fixtures::GoodBody()));
+    mainWnd.ShowRecordInTree(1);
+    ASSERT_NE(nullptr, mainWnd.tree.GetRoot());
+    for (int row : GetParam().deleted)
+        mainWnd.list.SelectItem(row);
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ(3 - GetParam().deleted.size(), static_cast<size_t>(mainWnd.list.GetItemCount()));
+    EXPECT_EQ(GetParam().emptied, mainWnd.tree.GetRoot() == nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DeleteShown,
+                         ::testing::Values(ShownCase{"TheShownOne", {1}, true},
+                                           ShownCase{"TheOthers", {0, 2}, false},
+                                           ShownCase{"All", {0, 1, 2}, true}),
+                         [](const ::testing::TestParamInfo<ShownCase>& info) {
                              return info.param.name;
                          });
 

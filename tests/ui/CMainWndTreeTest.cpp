@@ -1,5 +1,7 @@
 #include "MainWindowTest.h"
 
+#include "RecordFixtures.h"
+
 #include "sprig/DOM_Parser.h"
 #include "sprig/Document.h"
 
@@ -282,14 +284,46 @@ TEST_F(RecordTree, AMalformedTextShowsWhereAndWhatAndEmptiesTheTree)
     EXPECT_EQ("", Dump(mainWnd.tree));
 }
 
-TEST_F(RecordTree, AnUndecodableFileShowsTheMissingRoot)
+// The text that a record keeps of its failure, before the detail.
+const char kRecordFailure[] = "スクリプトにエラーがあるか、未対応の形式です。\n\n";
+
+struct UndecodableCase {
+    const char* name;
+    // The file's bytes; a file that is gone is first a recorded game.
+    std::string bytes;
+    bool gone;
+    // What the record says of it; the file's path follows for a file that is gone.
+    std::string detail;
+};
+
+class RecordTreeUndecodable : public RecordTree, public ::testing::WithParamInterface<UndecodableCase> {};
+
+// A record that cannot be decoded tells its own failure, as the command line does, and the tree
+// stays empty.
+TEST_P(RecordTreeUndecodable, ShowsTheRecordsOwnFailure)
 {
-    int row = AddFileRow(testfiles::Write("garbage.rec", "not a recorded game"));
+    const UndecodableCase& c = GetParam();
+    int shown = AddSettings("shown.rec", u8"<GameSettings><MapName>x</MapName></GameSettings>");
+    mainWnd.ShowRecordInTree(shown);
+    std::string path = testfiles::Write(std::string(c.name) + ".rec", c.bytes);
+    int row = AddFileRow(path);
+    if (c.gone) {
+        ASSERT_TRUE(DeleteFileA(path.c_str()));
+    }
     mainWnd.ShowRecordInTree(row);
     ASSERT_EQ(1u, boxes.boxes.size());
-    EXPECT_EQ("DOM_Exception\nsprig\\Document:28\nRootNode not found\n", boxes.boxes[0].text);
+    EXPECT_EQ(kRecordFailure + c.detail + (c.gone ? path : ""), boxes.boxes[0].text);
+    EXPECT_EQ("エラー", boxes.boxes[0].caption);
     EXPECT_EQ("", Dump(mainWnd.tree));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RecordTreeUndecodable,
+    ::testing::Values(UndecodableCase{"NotARecordedGame", "not a recorded game", false,
+                                      "Unpack Error : Invalid file header"},
+                      UndecodableCase{"Gone", fixtures::FileBytes(fixtures::GoodBody()), true,
+                                      "Unpack Error : open error "}),
+    [](const ::testing::TestParamInfo<UndecodableCase>& info) { return info.param.name; });
 
 TEST_F(RecordTree, CopyPutsTheSelectedItemsWholeText)
 {
@@ -423,9 +457,9 @@ TEST_F(HostileTree, ANulCharacterInTheSettingsLeavesThemUndecoded)
 {
     recbuilder::Source source;
     source.settingsXml = std::string(u8"<GameSettings><MapName>a</MapName>\0<Other/></GameSettings>", 58);
-    mainWnd.ShowRecordInTree(AddRecordRow("nul.rec", source));
+    mainWnd.ShowRecordInTree(AddRecordRow("nul-character.rec", source));
     ASSERT_EQ(1u, boxes.boxes.size());
-    EXPECT_EQ("DOM_Exception\nsprig\\Document:28\nRootNode not found\n", boxes.boxes[0].text);
+    EXPECT_EQ(std::string(kRecordFailure) + "invalid vector<T> subscript", boxes.boxes[0].text);
     boxes.boxes.clear();
     EXPECT_EQ("", Dump(mainWnd.tree));
     ExpectStillWorking();
