@@ -1,7 +1,7 @@
 #pragma once
-#include "framework/CEditBox.h"
 #include "framework/CPropertyPage.h"
 #include "record/CRecord.h"
+#include "ui/CPageTextBox.h"
 
 // The "MapScript" page: the record's map script as read-only text.
 class CFilePropertyMapPage : public CPropertyPage {
@@ -11,5 +11,5 @@ public:
 
     bool initialised = false;
     CRecord* record;
-    CEditBox textBox;
+    CPageTextBox textBox;
 };

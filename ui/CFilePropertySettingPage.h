@@ -2,6 +2,7 @@
 #include "framework/CEditBox.h"
 #include "framework/CPropertyPage.h"
 #include "record/CRecord.h"
+#include "ui/CPageTextBox.h"
 
 #include <string>
 
@@ -13,7 +14,7 @@ public:
 
     bool initialised = false;
     CRecord* record;
-    CEditBox textBox;
+    CPageTextBox textBox;
 };
 
 // The text box of both pages.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 using mainwindow::MainWindow;
@@ -34,6 +35,12 @@ struct SheetSeen {
     std::vector<LONG_PTR> styles;
     std::vector<LONG_PTR> exStyles;
     std::vector<LRESULT> lineCounts;
+    // Each text box as its page first shows: the selection's start and end, and the first line
+    // in view.
+    std::vector<std::pair<DWORD, DWORD>> selections;
+    std::vector<LRESULT> firstLines;
+    // Whether the first page's text box had the focus as the sheet opened.
+    bool textFocused = false;
     std::string firstTextAgain;
 };
 
@@ -61,9 +68,17 @@ SheetSeen ReadSheet(HWND sheet, int button)
         SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
         seen.tabs.push_back(text);
     }
+    seen.textFocused = GetFocus() == PageText(sheet);
     for (int page = 0; page < 2; ++page) {
-        PropSheet_SetCurSel(sheet, nullptr, page);
+        // The first page as the sheet opened on it, the second as its tab shows it.
+        if (page > 0)
+            PropSheet_SetCurSel(sheet, nullptr, page);
         HWND text = PageText(sheet);
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageA(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        seen.selections.push_back({start, end});
+        seen.firstLines.push_back(SendMessageA(text, EM_GETFIRSTVISIBLELINE, 0, 0));
         seen.texts.push_back(ControlText(text));
         seen.styles.push_back(GetWindowLongPtrA(text, GWL_STYLE));
         seen.exStyles.push_back(GetWindowLongPtrA(text, GWL_EXSTYLE));
@@ -192,6 +207,22 @@ INSTANTIATE_TEST_SUITE_P(
                 Lines(TwoHundredKilobytes())},
         MapCase{"JapaneseText", "// 日本の地図\nソ表\n", "// 日本の地図\r\nソ表\r\n", 3}),
     [](const ::testing::TestParamInfo<MapCase>& info) { return info.param.name; });
+
+// Both pages open at the top of their texts, nothing selected; the first has the focus with the
+// caret at the start of its text.
+TEST_F(FilePropertySheet, BothPagesOpenAtTheTopWithTheCaretAtTheStart)
+{
+    std::string settings = "<GameSettings>\n";
+    for (int i = 0; i < 300; ++i)
+        settings += "\t<Item>" + std::to_string(i) + "</Item>\n";
+    settings += "</GameSettings>\n";
+    SheetSeen seen = Open(AddRecord(settings, TwoHundredKilobytes()));
+    ASSERT_EQ(2u, seen.texts.size());
+    EXPECT_GT(seen.lineCounts[0], 300);
+    EXPECT_TRUE(seen.textFocused);
+    EXPECT_EQ((std::vector<std::pair<DWORD, DWORD>>{{0, 0}, {0, 0}}), seen.selections);
+    EXPECT_EQ((std::vector<LRESULT>{0, 0}), seen.firstLines);
+}
 
 TEST_F(FilePropertySheet, AnUndecodableRecordShowsTwoEmptyPages)
 {
