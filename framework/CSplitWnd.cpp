@@ -110,20 +110,20 @@ void CSplitWnd::OnMouseMove(int x, int y)
     int nextWidth = width;
     int nextHeight = height;
     if (dragMode == 2) {
-        width = std::max(x + dragOffset, barSize);
+        width = std::max(x + dragOffset, minSize);
         nextWidth = next.right - pane.left - width;
-        if (nextWidth < barSize) {
-            nextWidth = barSize;
-            width = std::max(static_cast<int>(next.right - barSize - pane.left), barSize);
+        if (nextWidth < minSize) {
+            nextWidth = minSize;
+            width = std::max(static_cast<int>(next.right - minSize - pane.left), minSize);
         }
         nextX += width;
     } else {
-        height = std::max(y + dragOffset, barSize);
+        height = std::max(y + dragOffset, minSize);
         int span = next.bottom - pane.top;
         nextHeight = span - height;
-        if (nextHeight < barSize) {
-            nextHeight = barSize;
-            height = std::max(span - barSize, barSize);
+        if (nextHeight < minSize) {
+            nextHeight = minSize;
+            height = std::max(span - minSize, minSize);
         }
         nextY += height;
     }

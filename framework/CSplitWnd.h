@@ -11,8 +11,11 @@ public:
 
     // Set by the owner before it creates the pane; not owned.
     SplitPaneInfo* info = nullptr;
-    // The strip's width, and the least size that a drag leaves to either pane.
+    // The strip's width.
     int barSize = 4;
+    // The least width (or height) that a drag leaves to the pane and to its neighbour; the
+    // owner may raise it so that neither pane's content is hidden.
+    int minSize = 4;
     // 0 idle, 1 resizing by the bottom strip, 2 by the right strip.
     int dragMode = 0;
     // From the grab point to the pane's right (mode 2) or bottom (mode 1) edge.

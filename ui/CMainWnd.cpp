@@ -43,6 +43,8 @@ LRESULT CMainWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return OnDestroy();
     case WM_SIZE:
         return OnSize();
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
     case WM_CLOSE:
         return OnClose();
     case WM_NOTIFY:
@@ -101,6 +103,7 @@ bool CMainWnd::CreatePanes()
         return false;
     }
     leftPane.info = &leftInfo;
+    leftPane.minSize = MinimumPaneSize().cx;
     if (!leftPane.Create("SplitBaseLeft Class", "", kPaneStyle, 0, 0, 0, left, height, window, 0))
         return false;
     rightPane.info = &rightInfo;
@@ -174,22 +177,6 @@ LRESULT CMainWnd::OnClose()
 {
     if (!runState.active)
         DestroyWindow(window);
-    return 0;
-}
-
-LRESULT CMainWnd::OnSize()
-{
-    if (!leftPane.window || !rightPane.window)
-        return 0;
-    RECT client = {};
-    GetClientRect(window, &client);
-    int height = client.bottom - client.top;
-    RECT pane = {};
-    GetWindowRect(leftPane.window, &pane);
-    int left = pane.right - pane.left;
-    int right = client.right - client.left - left;
-    SetWindowPos(leftPane.window, nullptr, 0, 0, left, height, SWP_NOZORDER);
-    SetWindowPos(rightPane.window, nullptr, left, 0, right > 0 ? right : 0, height, SWP_NOZORDER);
     return 0;
 }
 

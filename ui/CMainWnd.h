@@ -98,6 +98,9 @@ private:
     // Creation
     LRESULT OnCreate();
     bool CreatePanes();
+    // The least size of a pane: the least width that the splitter and the window leave to each,
+    // and the least height of the client area.
+    SIZE MinimumPaneSize() const;
     void CreateList();
     void CreateTree();
     void LoadOptions();
@@ -144,6 +147,7 @@ private:
     LRESULT OnClose();
     LRESULT OnNotify(const NMHDR* header);
     LRESULT OnSize();
+    LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnCommand(UINT id);
     LRESULT OnDropFiles(HDROP drop);

@@ -111,6 +111,8 @@ struct DragCase {
     const char* name;
     int toX;
     int leftWidth;
+    // The least width that the drag leaves to either pane.
+    int minSize = 4;
 };
 
 std::ostream& operator<<(std::ostream& out, const DragCase& c)
@@ -123,6 +125,7 @@ class SplitDrags : public SplitPanes, public ::testing::WithParamInterface<DragC
 TEST_P(SplitDrags, BothPanesAndTheirContentFollow)
 {
     const DragCase& c = GetParam();
+    left.minSize = c.minSize;
     Drag(648, c.toX);
     int rightWidth = kWidth - c.leftWidth;
     EXPECT_EQ(c.leftWidth, Width(left.window));
@@ -141,7 +144,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DragCase{"Middle", 300, 302}, DragCase{"FarLeft", -2000, 4},
                       DragCase{"JustPastTheLeftLimit", 1, 4},
                       DragCase{"FarRight", 5000, kWidth - 4},
-                      DragCase{"JustPastTheRightLimit", kWidth - 5, kWidth - 4}),
+                      DragCase{"JustPastTheRightLimit", kWidth - 5, kWidth - 4},
+                      DragCase{"FarLeftWithALeastSize", -2000, 120, 120},
+                      DragCase{"FarRightWithALeastSize", 5000, kWidth - 120, 120},
+                      DragCase{"WithinTheLeastSizes", 300, 302, 120}),
     [](const ::testing::TestParamInfo<DragCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SplitPanes, MovesWithoutAPressDoNothing)
@@ -345,6 +351,19 @@ TEST_F(StackedPanes, HeightDragStopsAtBothLimits)
     EXPECT_EQ(kWidth, Width(content.window));
     EXPECT_EQ(kHeight - 4, Position(lower.window).y);
     EXPECT_EQ(4, Height(lower.window));
+}
+
+TEST_F(StackedPanes, ALeastSizeHoldsForHeightsToo)
+{
+    upper.minSize = 50;
+    Drag(-3000);
+    EXPECT_EQ(50, Height(upper.window));
+    EXPECT_EQ(kHeight - 50, Height(lower.window));
+    upper.SendMsg(WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 48));
+    upper.SendMsg(WM_MOUSEMOVE, MK_LBUTTON, Point(10, 3000));
+    upper.SendMsg(WM_LBUTTONUP, 0, Point(10, 3000));
+    EXPECT_EQ(kHeight - 50, Height(upper.window));
+    EXPECT_EQ(50, Height(lower.window));
 }
 
 TEST_F(StackedPanes, CursorOverTheBottomStripIsNorthSouth)

@@ -104,21 +104,156 @@ TEST_F(MainWindow, TheListHasItsThreeColumnsAndStyles)
     EXPECT_EQ(7, ImageList_GetImageCount(mainWnd.tree.images.handle));
 }
 
-TEST_F(MainWindow, ALeftPaneKeepsItsWidthWhenTheWindowNarrows)
+namespace {
+
+// Sets the main window's client width, the height as it is; the client width it then has.
+int ResizeClient(HWND window, int clientWidth)
 {
-    RECT frame = WindowRect(mainWnd.window);
-    SetWindowPos(mainWnd.window, nullptr, 0, 0, 400, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    RECT frame = WindowRect(window);
+    RECT client = {};
+    GetClientRect(window, &client);
+    SetWindowPos(window, nullptr, 0, 0, clientWidth + Width(frame) - client.right,
+                 frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(window, &client);
+    return client.right;
+}
+
+}
+
+// The left pane keeps its width as the window narrows for as long as the tree keeps its least
+// width; past that the left pane gives way, down to its own least width, and keeps the width it
+// was left with when the window grows again.
+TEST_F(MainWindow, ALeftPaneKeepsItsWidthWhileTheTreeHasRoom)
+{
+    const int least = mainWnd.leftPane.minSize;
+    ASSERT_GT(least, mainWnd.leftPane.barSize);
+    ASSERT_EQ(650 + least, ResizeClient(mainWnd.window, 650 + least));
     EXPECT_EQ(650, Width(WindowRect(mainWnd.leftPane.window)));
-    EXPECT_EQ(0, Width(WindowRect(mainWnd.rightPane.window)));
-    SetWindowPos(mainWnd.window, nullptr, 0, 0, Width(frame) + 200, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(least, Width(WindowRect(mainWnd.rightPane.window)));
+    int narrow = ResizeClient(mainWnd.window, 400);
+    ASSERT_EQ(400, narrow);
+    EXPECT_EQ(400 - least, Width(WindowRect(mainWnd.leftPane.window)));
+    EXPECT_EQ(least, Width(WindowRect(mainWnd.rightPane.window)));
+    EXPECT_EQ(least, Width(WindowRect(mainWnd.tree.window)));
+    int wide = ResizeClient(mainWnd.window, 1200);
+    EXPECT_EQ(400 - least, Width(WindowRect(mainWnd.leftPane.window)));
+    EXPECT_EQ(wide - (400 - least), Width(WindowRect(mainWnd.rightPane.window)));
+    EXPECT_EQ(wide - (400 - least), Width(WindowRect(mainWnd.tree.window)));
+}
+
+// A minimized window has no client area: the panes keep their widths for its restoring.
+TEST_F(MainWindow, MinimizedAndRestoredThePanesKeepTheirWidths)
+{
+    ShowWindow(mainWnd.window, SW_SHOWMINIMIZED);
+    ASSERT_TRUE(IsIconic(mainWnd.window));
+    ShowWindow(mainWnd.window, SW_RESTORE);
+    EXPECT_EQ(650, Width(WindowRect(mainWnd.leftPane.window)));
+    EXPECT_EQ(350, Width(WindowRect(mainWnd.rightPane.window)));
+}
+
+namespace {
+
+// Whether a control's scroll bar shows whole inside the main window's client area, long enough
+// for its two arrows and a thumb.
+::testing::AssertionResult ScrollBarShows(HWND main, HWND control, LONG bar)
+{
+    SCROLLBARINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetScrollBarInfo(control, bar, &info))
+        return ::testing::AssertionFailure() << "no scroll bar";
+    if (info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN))
+        return ::testing::AssertionFailure() << "hidden, state " << info.rgstate[0];
+    RECT client = {};
+    GetClientRect(main, &client);
+    MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT& r = info.rcScrollBar;
+    if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom)
+        return ::testing::AssertionFailure() << "cut off: " << r.left << "," << r.top << " - " << r.right << ","
+                                             << r.bottom << " in " << client.left << "," << client.top << " - "
+                                             << client.right << "," << client.bottom;
+    int length = bar == OBJID_VSCROLL ? r.bottom - r.top : r.right - r.left;
+    int arrow = bar == OBJID_VSCROLL ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL);
+    if (length < 3 * arrow)
+        return ::testing::AssertionFailure() << "only " << length << " pixels long";
+    return ::testing::AssertionSuccess();
+}
+
+}
+
+class MainWindowLeast : public MainWindow {
+protected:
+    // Rows and items enough for both scroll bars of the list and of the tree.
+    void Fill()
+    {
+        for (int i = 0; i < 50; ++i)
+            mainWnd.list.InsertItem("a recorded game with a long name " + std::to_string(i) + ".rec", i, 0, 1, 0);
+        for (int i = 0; i < 50; ++i)
+            mainWnd.tree.InsertItem("a setting with a long text " + std::to_string(i), TVI_ROOT, TVI_LAST, 1, 1, 0);
+    }
+    // The control's vertical scroll bar, and its horizontal one when it is too narrow for its
+    // content, show whole.
+    void ExpectScrollBars(HWND control, bool horizontal)
+    {
+        SCOPED_TRACE(control == mainWnd.list.window ? "list" : "tree");
+        EXPECT_TRUE(ScrollBarShows(mainWnd.window, control, OBJID_VSCROLL));
+        if (horizontal) {
+            EXPECT_TRUE(ScrollBarShows(mainWnd.window, control, OBJID_HSCROLL));
+        }
+    }
+};
+
+// The window cannot shrink past the size at which both panes show with their scroll bars, the
+// menu bar on one line.
+TEST_F(MainWindowLeast, TheSmallestWindowShowsBothPanesAndTheirScrollBars)
+{
+    Fill();
+    ShowWindow(mainWnd.window, SW_SHOW);
+    int menuHeight = GetSystemMetrics(SM_CYMENU);
+    RECT frame = WindowRect(mainWnd.window);
     RECT client = {};
     GetClientRect(mainWnd.window, &client);
-    EXPECT_EQ(650, Width(WindowRect(mainWnd.leftPane.window)));
-    EXPECT_EQ(client.right - 650, Width(WindowRect(mainWnd.rightPane.window)));
-    EXPECT_EQ(client.right - 650, Width(WindowRect(mainWnd.tree.window)));
+    int chrome = frame.bottom - frame.top - client.bottom;
+    SetWindowPos(mainWnd.window, nullptr, 0, 0, 112, 91, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(mainWnd.window, &client);
+    SIZE least = {2 * mainWnd.leftPane.minSize, 6 * GetSystemMetrics(SM_CYHSCROLL)};
+    EXPECT_GE(client.right, least.cx);
+    EXPECT_EQ(least.cy, client.bottom);
+    EXPECT_EQ(chrome, WindowRect(mainWnd.window).bottom - WindowRect(mainWnd.window).top - client.bottom)
+        << "the menu bar (" << menuHeight << " pixels) stays on one line";
+    EXPECT_GE(Width(WindowRect(mainWnd.leftPane.window)), mainWnd.leftPane.minSize);
+    EXPECT_GE(Width(WindowRect(mainWnd.rightPane.window)), mainWnd.leftPane.minSize);
+    ExpectScrollBars(mainWnd.list.window, true);
+    ExpectScrollBars(mainWnd.tree.window, true);
 }
+
+struct SplitLimitCase {
+    const char* name;
+    int toX;
+    bool leftAtLeast; // the left pane stops at its least width, else the tree does
+};
+
+class MainWindowSplit : public MainWindowLeast, public ::testing::WithParamInterface<SplitLimitCase> {};
+
+// The splitter hides neither pane: a drag stops where the pane it narrows keeps its least width.
+TEST_P(MainWindowSplit, ADragStopsAtEachPanesLeastWidth)
+{
+    Fill();
+    ShowWindow(mainWnd.window, SW_SHOW);
+    HWND pane = mainWnd.leftPane.window;
+    SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(648, 10));
+    SendMessageA(pane, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(static_cast<short>(GetParam().toX)), 10));
+    SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(static_cast<short>(GetParam().toX)), 10));
+    const int least = mainWnd.leftPane.minSize;
+    int left = GetParam().leftAtLeast ? least : 1000 - least;
+    EXPECT_EQ(left, Width(WindowRect(mainWnd.leftPane.window)));
+    EXPECT_EQ(1000 - left, Width(WindowRect(mainWnd.rightPane.window)));
+    ExpectScrollBars(mainWnd.list.window, GetParam().leftAtLeast);
+    ExpectScrollBars(mainWnd.tree.window, !GetParam().leftAtLeast);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drags, MainWindowSplit,
+                         ::testing::Values(SplitLimitCase{"FarLeft", -2000, true}, SplitLimitCase{"FarRight", 3000, false}),
+                         [](const ::testing::TestParamInfo<SplitLimitCase>& info) { return info.param.name; });
 
 TEST_F(MainWindow, IsCentredOverTheDesktop)
 {
