@@ -298,18 +298,21 @@ TEST_F(BatchRename, APathPastTheLimitIsToldAtTheEnd)
               boxes.boxes[1].text);
 }
 
+class BatchRenameLongName : public BatchRename, public testing::WithParamInterface<runtest::LongNameCase> {};
+
 // A Japanese name that the file functions take (fewer than 260 characters) but that makes a path
 // of 260 bytes or more, which the program cannot split again, is no name the file may have: the
 // file stays in its folder under its name and extension, and the run tells it at its end, run
-// after run. Wine's host holds at most 255 bytes of UTF-8 in one name (a Japanese character is 3
-// bytes there), so the name of 80 characters lies in a folder deep enough.
-TEST_F(BatchRename, AJapaneseNamePastThePathLimitLeavesTheFileWhereItIs)
+// after run; the row and the export keep its name.
+TEST_P(BatchRenameLongName, LeavesTheFileWhereItIs)
 {
-    UseFolder("LongJapanese");
-    folderName += "\\" + Ansi(u8"いいいいいいいいいいいいいいいいいいいいいいいいいいいいいい");
-    folder = runtest::Folder(folderName);
+    UseFolder(GetParam().name);
+    if (!GetParam().subfolder.empty()) {
+        folderName += "\\" + Ansi(GetParam().subfolder);
+        folder = runtest::Folder(folderName);
+    }
     std::string name;
-    for (int i = 0; i < 80; ++i)
+    for (int i = 0; i < GetParam().characters; ++i)
         name += u8"あ";
     Select({EchoRow("r1.rec", name)});
     mainWnd.data.option.templates["Rename"].value = "Echo.xsl";
@@ -333,6 +336,9 @@ TEST_F(BatchRename, AJapaneseNamePastThePathLimitLeavesTheFileWhereItIs)
     EXPECT_NE(std::string::npos, exported.ToString().find("<RecordedFile Name=\"r1.rec\""));
     ExpectNoTemporaryFileLeft();
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, BatchRenameLongName, testing::ValuesIn(runtest::LongNames()),
+                         runtest::LongNameCaseName);
 
 // A move that fails is told at once, over the progress dialog; the run goes on, the main window
 // stays disabled.

@@ -209,22 +209,25 @@ TEST_F(RenameCommand, AFailedRenameKeepsTheDialogAndTheRow)
     EXPECT_EQ("名前の変更に失敗しました。", boxes.boxes.at(0).text);
 }
 
+class RenameLongName : public RenameCommand, public testing::WithParamInterface<runtest::LongNameCase> {};
+
 // A Japanese name that the file functions take (fewer than 260 characters) but that makes a path
 // of 260 bytes or more, which the program cannot split again, is refused like any name the file
 // cannot have: the dialog says so and stays open, the file stays in its folder under its name and
-// extension, again and again. Wine's host holds at most 255 bytes of UTF-8 in one name, so the
-// name of 80 characters lies in a folder deep enough.
-TEST_F(RenameCommand, AJapaneseNamePastThePathLimitIsRefused)
+// extension, again and again; the row and the export keep its name.
+TEST_P(RenameLongName, IsRefused)
 {
-    std::string folderName = "RenameLongJapanese";
-    Folder(folderName);
-    folderName += "\\" + runtest::Ansi(u8"いいいいいいいいいいいいいいいいいいいいいいいいいいいいいい");
+    std::string folderName = std::string("Rename") + GetParam().name;
     folder = Folder(folderName);
+    if (!GetParam().subfolder.empty()) {
+        folderName += "\\" + runtest::Ansi(GetParam().subfolder);
+        folder = Folder(folderName);
+    }
     std::string path = fixtures::WriteRecord(folderName + "\\game.rec", "<GameSettings></GameSettings>");
     int row = AddRow(path);
     Select({row});
     std::string name;
-    for (int i = 0; i < 80; ++i)
+    for (int i = 0; i < GetParam().characters; ++i)
         name += runtest::Ansi(u8"あ");
     ASSERT_GE(folder.size() + name.size() + 4, 260u);
     ASSERT_LT(MultiByteToWideChar(CP_ACP, 0, (folder + name + ".rec").c_str(), -1, nullptr, 0), MAX_PATH);
@@ -251,6 +254,9 @@ TEST_F(RenameCommand, AJapaneseNamePastThePathLimitIsRefused)
     exported.Add(RecordOfRow(row), mainWnd.data.option);
     EXPECT_NE(std::string::npos, exported.ToString().find("<RecordedFile Name=\"game.rec\""));
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, RenameLongName, testing::ValuesIn(runtest::LongNames()),
+                         runtest::LongNameCaseName);
 
 TEST_F(RenameCommand, WithoutSelectedRowsNothingOpens)
 {

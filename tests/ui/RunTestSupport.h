@@ -346,4 +346,30 @@ protected:
     }
 };
 
+// A long Japanese name in a folder, for the limits of a path: its characters, and the folder below
+// the test's own that it lies in (UTF-8, none when empty).
+struct LongNameCase {
+    const char* name;
+    int characters;
+    std::string subfolder;
+};
+
+inline const std::vector<LongNameCase>& LongNames()
+{
+    static const std::vector<LongNameCase> cases = {
+        // Wine's host holds at most 255 bytes of UTF-8 in one name (a Japanese character is 3
+        // bytes there): a name of 80 characters lies in a folder deep enough that a move would
+        // succeed.
+        {"EightyInADeepFolder", 80, u8"いいいいいいいいいいいいいいいいいいいいいいいいいいいいいい"},
+        // 110 characters in a folder of about 60 bytes, as a user meets it.
+        {"HundredTenInAShortFolder", 110, ""},
+    };
+    return cases;
+}
+
+inline std::string LongNameCaseName(const ::testing::TestParamInfo<LongNameCase>& info)
+{
+    return info.param.name;
+}
+
 }
