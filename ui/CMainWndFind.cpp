@@ -59,7 +59,7 @@ void CMainWnd::KeepOnlyRows(std::vector<int>& rows)
             --kept;
             continue;
         }
-        data.records.erase(static_cast<int32_t>(list.GetItemParam(row)));
+        RemoveRecord(static_cast<int32_t>(list.GetItemParam(row)));
         list.SendMsg(LVM_DELETEITEM, row, 0);
     }
     for (size_t i = 0; i < rows.size(); ++i)

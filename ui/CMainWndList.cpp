@@ -91,7 +91,7 @@ void CMainWnd::ClearAll()
 void CMainWnd::RemoveRecord(int32_t id)
 {
     data.records.erase(id);
-    if (id != treeRecord)
+    if (treeRecord == 0 || id != treeRecord)
         return;
     tree.DeleteAllItems();
     treeRecord = 0;
