@@ -6,6 +6,9 @@
 # as Program Files is for a standard user. Exits non-zero when a check fails.
 # Usage: release_zip_test.sh BUILD_DIR SOURCE_DIR   (after cpack, which writes BUILD_DIR/dist)
 source "$2/tools/setup.sh"
+# unzip writes the guide's Japanese name, marked as UTF-8 in the zip, through the locale: in the
+# C locale it would write another name.
+export LC_ALL=C.UTF-8
 build=$1
 version=0.12
 folder=tallyvane-$version
