@@ -1,7 +1,7 @@
 // The program as a player installs it: tallyvane.exe started from the folder that the release
 // zip was unpacked into (TV_INSTALLED_DIR), in a Wine prefix of its own that has no way to the
-// build tree and where that folder cannot be written. Run by tests/tools/release_zip_test.sh with a
-// recorded game (TV_SAMPLE, a copy of samples/castle-duel.rec).
+// build tree and where that folder cannot be written. Run by tests/tools/release_zip_test.sh
+// with a recorded game (TV_SAMPLE, a copy of samples/castle-duel.rec).
 #include "DesktopInput.h"
 #include "TestFiles.h"
 
