@@ -9,11 +9,12 @@
 //
 // Sizes come first, from the file system: a file of a size that no other file of the list has is
 // never opened. A folder that holds kListedTogether files of the list or more is listed once for
-// their sizes, which under Wine costs half of asking each file. The files of one size are then read side by side, block by block, and their group
-// splits wherever their blocks differ: the blocks of a group of more than two files are sorted by
-// a hash and compared byte by byte where the hashes are equal, so two files are called equal only
-// when every byte is. A file is read no further once no other file of its size has the same
-// bytes so far, and every file is read once: a pair of equal files costs what reading both costs.
+// their sizes, which under Wine costs half of asking each file. The files of one size are then
+// read side by side, block by block, and their group splits wherever their blocks differ: the
+// blocks of a group of more than two files are sorted by a hash and compared byte by byte where
+// the hashes are equal, so two files are called equal only when every byte is. A file is read no
+// further once no other file of its size has the same bytes so far, and every file is read once:
+// a pair of equal files costs what reading both costs.
 //
 // More than maxOpen files of one size are first split by a hash of their whole contents, read one
 // at a time; files with equal hashes are then compared as above, maxOpen at a time, so that no
