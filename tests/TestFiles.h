@@ -32,6 +32,13 @@ inline const std::filesystem::path& ScratchFolder()
     return folder.path;
 }
 
+// A file beside the program in the build (option.xml, Rename.xsl).
+inline std::string BinPath(const std::string& name)
+{
+    const char* root = std::getenv("TV_BINARY_DIR");
+    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
+}
+
 // The full path of a scratch file (not created). The name's bytes are kept as they are: a
 // Shift_JIS name stays the name that the program's ANSI calls see.
 inline std::string Path(const std::string& name)

@@ -1,6 +1,7 @@
 // The program as a user meets it: tallyvane.exe started on its own and worked with the keyboard
 // alone, through the input of the desktop, judged by the windows it shows and the files it
 // leaves on disk.
+#include "DesktopInput.h"
 #include "RecordFixtures.h"
 #include "RecycleBin.h"
 #include "TestFiles.h"
@@ -17,15 +18,9 @@
 
 namespace {
 
-constexpr DWORD kPatience = 5000;
-const char kMainTitle[] = "Tallyvane Version 0.12";
+using namespace desktop;
 
-std::string WindowText(HWND window)
-{
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
+const char kMainTitle[] = "Tallyvane Version 0.12";
 
 std::string ClassName(HWND window)
 {
@@ -34,68 +29,9 @@ std::string ClassName(HWND window)
     return name;
 }
 
-// The text of a message box.
-std::string BoxText(HWND box)
-{
-    char text[512] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-    return text;
-}
-
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Polls until the condition holds, at most kPatience milliseconds.
-template <typename Condition>
-bool WaitFor(Condition condition)
-{
-    for (DWORD start = GetTickCount(); !condition();) {
-        if (GetTickCount() - start > kPatience)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-// A key pressed and let go, with the modifier keys held around it.
-void Press(WORD key, std::vector<WORD> modifiers = {})
-{
-    std::vector<INPUT> inputs;
-    auto add = [&inputs](WORD vk, DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = flags | (vk == VK_DELETE ? KEYEVENTF_EXTENDEDKEY : 0);
-        inputs.push_back(input);
-    };
-    for (WORD modifier : modifiers)
-        add(modifier, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m)
-        add(*m, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(100);
-}
-
-// Text typed character by character, whatever the keyboard's layout.
-void Type(const std::string& text)
-{
-    std::vector<INPUT> inputs;
-    for (char c : text) {
-        for (DWORD flags : {DWORD(KEYEVENTF_UNICODE), DWORD(KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)}) {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = static_cast<unsigned char>(c);
-            input.ki.dwFlags = flags;
-            inputs.push_back(input);
-        }
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Sleep(100);
 }
 
 // The program started without an argument, its main window in front; at the end it is closed,
@@ -132,23 +68,9 @@ protected:
         CloseHandle(process.hProcess);
     }
 
-    // The program's window with the title once it is the foreground window and has had a moment
-    // to take its keys; null when it does not come.
-    HWND InFront(const std::string& title)
-    {
-        HWND found = nullptr;
-        WaitFor([&] {
-            HWND front = GetForegroundWindow();
-            DWORD owner = 0;
-            GetWindowThreadProcessId(front, &owner);
-            if (owner != process.dwProcessId || !IsWindowVisible(front) || WindowText(front) != title)
-                return false;
-            found = front;
-            return true;
-        });
-        Sleep(300);
-        return found;
-    }
+    // The program's window with the title once it is the foreground window; null when it does
+    // not come.
+    HWND InFront(const std::string& title) { return desktop::InFront(process.dwProcessId, title); }
 
     // Opens files in the list through File > Open: each text is typed into the open dialog and
     // entered (a full path, or a folder to go to and then quoted names).

@@ -17,11 +17,7 @@
 
 namespace {
 
-std::string BinPath(const std::string& name)
-{
-    const char* root = std::getenv("TV_BINARY_DIR");
-    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
-}
+using testfiles::BinPath;
 
 const char kSettings[] =
     "<GameSettings><GameStartTime>1067805607</GameStartTime><LobbyName>  a &amp;&amp;  b  </LobbyName>"

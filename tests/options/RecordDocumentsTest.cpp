@@ -18,11 +18,7 @@
 
 namespace {
 
-std::string BinPath(const std::string& name)
-{
-    const char* root = std::getenv("TV_BINARY_DIR");
-    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
-}
+using testfiles::BinPath;
 
 class RecordDocuments : public testing::Test {
 protected:

@@ -16,11 +16,7 @@
 
 namespace {
 
-std::string BinPath(const std::string& name)
-{
-    const char* root = std::getenv("TV_BINARY_DIR");
-    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
-}
+using testfiles::BinPath;
 
 struct Case {
     const char* label;

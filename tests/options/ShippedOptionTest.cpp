@@ -17,11 +17,7 @@
 
 namespace {
 
-std::string BinPath(const std::string& name)
-{
-    const char* root = std::getenv("TV_BINARY_DIR");
-    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
-}
+using testfiles::BinPath;
 
 // One row of the schema's table: | `Name` | element or attribute | where | meaning |
 struct SchemaName {

@@ -1,5 +1,7 @@
 #pragma once
 // The build machine's xsltproc, for the stylesheets that ship beside the program.
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,12 +11,7 @@
 
 namespace xsltproc {
 
-// A file beside the program in the build.
-inline std::string BinPath(const std::string& name)
-{
-    const char* root = std::getenv("TV_BINARY_DIR");
-    return (std::filesystem::path(root ? root : ".") / "bin" / name).string();
-}
+using testfiles::BinPath;
 
 // The stylesheet's output for the document, with what xsltproc says on failure.
 inline std::string Run(const std::string& stylesheetPath, const std::string& documentPath)

@@ -613,13 +613,7 @@ TEST_F(BatchRename, ClosingTheWindowDuringTheRunIsRefused)
     EXPECT_EQ(nullptr, mainWnd.window);
 }
 
-struct SessionCase {
-    const char* name;
-    bool query;  // WM_QUERYENDSESSION is sent
-    bool end;    // WM_ENDSESSION with TRUE is sent
-};
-
-class BatchRenameSessionEnd : public BatchRename, public testing::WithParamInterface<SessionCase> {};
+class BatchRenameSessionEnd : public BatchRename, public testing::WithParamInterface<runtest::SessionCase> {};
 
 // The end of the session stops the run after the file it has renamed: the others keep their
 // names, and no box waits for anyone. The process may be ended as soon as the window has seen
@@ -661,9 +655,7 @@ TEST_P(BatchRenameSessionEnd, StopsTheRunAndLeavesNoTemporaryFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, BatchRenameSessionEnd,
-                         testing::Values(SessionCase{"Query", true, false}, SessionCase{"End", false, true},
-                                         SessionCase{"QueryThenEnd", true, true}),
-                         [](const testing::TestParamInfo<SessionCase>& info) { return info.param.name; });
+                         testing::ValuesIn(runtest::SessionCases()), runtest::SessionCaseName);
 
 // The dialog's own interval leaves out updates, not the end of the run: the last shows the last
 // file and the bar full.

@@ -138,12 +138,7 @@ TEST_F(DuplicatesCommand, ARunOverManyRowsShowsItsProgress)
     EXPECT_EQ("検索中... (9 / 12)", progress.steps.front().first);
     EXPECT_EQ("f3.rec", progress.steps.front().second);
     EXPECT_EQ(12, progress.steps.back().high);
-    for (const ProgressRecorder::Step& step : progress.steps) {
-        EXPECT_EQ(mainWnd.window, step.owner);
-        EXPECT_FALSE(step.mainEnabled);
-    }
-    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
-    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    ExpectRunUnderTheMainWindow(progress);
 }
 
 // Cancel as the first file of the nine of one size is read: the selection stays and nothing is

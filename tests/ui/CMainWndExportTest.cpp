@@ -114,12 +114,7 @@ TEST_F(ExportCommand, TwoRowsInListOrder)
     EXPECT_EQ("nihon-teams.rec", progress.steps[1].second);
     EXPECT_EQ(2, progress.steps[1].position);
     EXPECT_EQ(2, progress.steps[1].high);
-    for (const ProgressRecorder::Step& step : progress.steps) {
-        EXPECT_EQ(mainWnd.window, step.owner);
-        EXPECT_FALSE(step.mainEnabled);
-    }
-    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
-    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    ExpectRunUnderTheMainWindow(progress);
     EXPECT_EQ(mainWnd.list.window, GetFocus());
 }
 
@@ -304,20 +299,7 @@ TEST_F(ExportCommand, ClosingTheWindowDuringTheRunIsRefused)
     EXPECT_EQ(nullptr, mainWnd.window);
 }
 
-struct SessionCase {
-    const char* name;
-    bool query;  // WM_QUERYENDSESSION is sent
-    bool end;    // WM_ENDSESSION with TRUE is sent
-};
-
-const SessionCase kSessionCases[] = {{"Query", true, false}, {"End", false, true}, {"QueryThenEnd", true, true}};
-
-std::string SessionCaseName(const testing::TestParamInfo<SessionCase>& info)
-{
-    return info.param.name;
-}
-
-class ExportSessionEnd : public ExportCommand, public testing::WithParamInterface<SessionCase> {};
+class ExportSessionEnd : public ExportCommand, public testing::WithParamInterface<runtest::SessionCase> {};
 
 // The end of the session stops the run: nothing is written, an existing file under the chosen
 // name keeps what it held, no other file is left beside it, and no box waits for anyone.
@@ -349,7 +331,8 @@ TEST_P(ExportSessionEnd, StopsTheRunAndWritesNothing)
     EXPECT_EQ(nullptr, mainWnd.progress.window);
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, ExportSessionEnd, testing::ValuesIn(kSessionCases), SessionCaseName);
+INSTANTIATE_TEST_SUITE_P(Messages, ExportSessionEnd, testing::ValuesIn(runtest::SessionCases()),
+                         runtest::SessionCaseName);
 
 // A disk that fills up: each write puts down half of what it is given and fails.
 ImportPatch* diskFull = nullptr;

@@ -219,12 +219,7 @@ TEST_F(FindCommand, ARunOverManyRowsScrollsToTheFirstMatch)
     EXPECT_EQ("p59.rec", progress.steps[59].second);
     EXPECT_EQ(60, progress.steps[59].position);
     EXPECT_EQ(60, progress.steps[59].high);
-    for (const ProgressRecorder::Step& step : progress.steps) {
-        EXPECT_EQ(mainWnd.window, step.owner);
-        EXPECT_FALSE(step.mainEnabled);
-    }
-    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
-    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    ExpectRunUnderTheMainWindow(progress);
     EXPECT_EQ(mainWnd.list.window, GetFocus());
 }
 
@@ -300,11 +295,7 @@ TEST_F(FindCommand, TheProgressDialogOpensOnceTheSearchHasGoneOnForItsDelay)
     EXPECT_EQ(std::string::npos, progress.steps.front().first.find("(1 / 60)"));
     EXPECT_EQ("検索中... (60 / 60)", progress.steps.back().first);
     EXPECT_EQ("p59.rec", progress.steps.back().second);
-    for (const ProgressRecorder::Step& step : progress.steps) {
-        EXPECT_EQ(mainWnd.window, step.owner);
-        EXPECT_FALSE(step.mainEnabled);
-    }
-    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    ExpectRunUnderTheMainWindow(progress);
 }
 
 // A search that ends before its delay never shows the dialog.

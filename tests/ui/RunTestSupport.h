@@ -280,6 +280,17 @@ protected:
         EXPECT_NE(0, id) << path;
         return mainWnd.list.InsertItem(mainWnd.data.records[id].fileName, mainWnd.list.GetItemCount(), 0, 1, id);
     }
+    // Every step of the run was shown by a dialog of the main window with the main window
+    // disabled; the window is enabled again and the dialog gone.
+    void ExpectRunUnderTheMainWindow(const ProgressRecorder& progress)
+    {
+        for (const ProgressRecorder::Step& step : progress.steps) {
+            EXPECT_EQ(mainWnd.window, step.owner);
+            EXPECT_FALSE(step.mainEnabled);
+        }
+        EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+        EXPECT_EQ(nullptr, mainWnd.progress.window);
+    }
     // Exactly the given rows selected.
     void Select(const std::vector<int>& rows)
     {
@@ -345,6 +356,24 @@ protected:
         return mainwindow::TreeTexts(mainWnd.tree);
     }
 };
+
+// How the end of the session reaches the window during a run.
+struct SessionCase {
+    const char* name;
+    bool query;  // WM_QUERYENDSESSION is sent
+    bool end;    // WM_ENDSESSION with TRUE is sent
+};
+
+inline const std::vector<SessionCase>& SessionCases()
+{
+    static const std::vector<SessionCase> cases = {{"Query", true, false}, {"End", false, true}, {"QueryThenEnd", true, true}};
+    return cases;
+}
+
+inline std::string SessionCaseName(const ::testing::TestParamInfo<SessionCase>& info)
+{
+    return info.param.name;
+}
 
 // A long Japanese name in a folder, for the limits of a path: its characters, and the folder below
 // the test's own that it lies in (UTF-8, none when empty).
