@@ -99,8 +99,8 @@ protected:
         EXPECT_TRUE(WaitFor([box] { return !IsWindow(box); })) << "the box stays";
     }
 
-    // The number of rows in the main window's file list.
-    int ListRows()
+    // The main window's file list.
+    HWND List()
     {
         HWND list = nullptr;
         EnumChildWindows(
@@ -112,7 +112,28 @@ protected:
                 return FALSE;
             },
             reinterpret_cast<LPARAM>(&list));
+        return list;
+    }
+
+    // The number of rows in the main window's file list.
+    int ListRows()
+    {
+        HWND list = List();
         return list ? static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+    }
+
+    // The selected rows of the file list, in order.
+    std::vector<int> SelectedRows()
+    {
+        std::vector<int> rows;
+        HWND list = List();
+        for (int row = -1; list;) {
+            row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+            if (row < 0)
+                break;
+            rows.push_back(row);
+        }
+        return rows;
     }
 
     // A recorded game in the test's own folder; its path.
@@ -202,5 +223,54 @@ TEST_F(Keyboard, ExportFromTheFileMenuWritesTheChosenFile)
     EXPECT_NE(std::string::npos, written.find("<RecordedFile Name=\"castle.rec\" LastWriteTime=\""))
         << written;
     EXPECT_NE(std::string::npos, written.find("Highland")) << written;
+    EXPECT_EQ(main, InFront(kMainTitle));
+}
+
+// Ctrl+F, a word of a file name typed, the check box ticked by Tab and Space, Enter: the row found
+// is the one row left, and the file whose row left the list is still on disk. Delete then takes
+// the file found.
+TEST_F(Keyboard, CtrlFKeepsTheFileFoundAloneInTheList)
+{
+    std::string alpha = File("alpha.rec");
+    std::string beta = File("beta.rec");
+    OpenByKeys({folder, "\"alpha.rec\" \"beta.rec\""});
+    ASSERT_EQ(2, ListRows());
+    Press('F', {VK_CONTROL});
+    HWND dialog = InFront("検索");
+    ASSERT_NE(nullptr, dialog) << "no search dialog";
+    Type("beta");
+    Press(VK_TAB);
+    Press(VK_SPACE);
+    Press(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog) && ListRows() == 1; }));
+    EXPECT_EQ(std::vector<int>{0}, SelectedRows());
+    EXPECT_TRUE(Exists(alpha));
+    ASSERT_EQ(main, InFront(kMainTitle));
+    Press(VK_DELETE);
+    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
+    EXPECT_TRUE(WaitFor([&] { return !Exists(beta); }));
+    EXPECT_TRUE(recyclebin::InTrash(beta));
+    EXPECT_TRUE(Exists(alpha));
+    EXPECT_EQ(0, ListRows());
+}
+
+// Alt+E then U selects the copy after its first file, and Delete moves the copy alone to the
+// recycle bin.
+TEST_F(Keyboard, AltEUSelectsTheCopyForDelete)
+{
+    std::string first = File("a-first.rec");
+    std::string copy = File("b-copy.rec");
+    ASSERT_EQ(testfiles::Read(first), testfiles::Read(copy));
+    OpenByKeys({folder, "\"a-first.rec\" \"b-copy.rec\""});
+    ASSERT_EQ(2, ListRows());
+    Press('E', {VK_MENU});
+    Press('U');
+    EXPECT_TRUE(WaitFor([&] { return SelectedRows() == std::vector<int>{1}; }));
+    Press(VK_DELETE);
+    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
+    EXPECT_TRUE(WaitFor([&] { return !Exists(copy); }));
+    EXPECT_TRUE(recyclebin::InTrash(copy));
+    EXPECT_TRUE(Exists(first));
+    EXPECT_EQ(1, ListRows());
     EXPECT_EQ(main, InFront(kMainTitle));
 }
