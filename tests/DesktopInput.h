@@ -3,6 +3,8 @@
 // text typed, and waiting for the windows that the program shows.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -74,6 +76,23 @@ inline void Type(const std::string& text)
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     Sleep(100);
+}
+
+// Closes the program's main window and waits for the program to end; one that does not end is a
+// failure and is ended by force.
+inline void CloseProgram(PROCESS_INFORMATION& process, HWND main)
+{
+    if (!process.hProcess)
+        return;
+    if (main)
+        PostMessageA(main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 3000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the program did not end when its window was closed";
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, kPatience);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 // The window of the process with the title once it is the foreground window and has had a

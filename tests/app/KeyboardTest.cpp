@@ -53,20 +53,7 @@ protected:
         folder = testfiles::Path(folderName);
         CreateDirectoryA(folder.c_str(), nullptr);
     }
-    void TearDown() override
-    {
-        if (!process.hProcess)
-            return;
-        if (main)
-            PostMessageA(main, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process.hProcess, 3000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "the program did not end when its window was closed";
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, kPatience);
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    void TearDown() override { desktop::CloseProgram(process, main); }
 
     // The program's window with the title once it is the foreground window; null when it does
     // not come.

@@ -1,5 +1,6 @@
 // The documents that the export and the batch rename make of records, in both builds.
 #include "RecordFixtures.h"
+#include "ShippedOptionFixture.h"
 #include "TestFiles.h"
 #include "options/CExportDocument.h"
 #include "options/COption.h"
@@ -18,21 +19,7 @@
 
 namespace {
 
-using testfiles::BinPath;
-
-class RecordDocuments : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(option.Load(BinPath("option.xml"))) << option.GetMessageText(); }
-
-    CRecord Record(const std::string& path)
-    {
-        CRecord record;
-        EXPECT_TRUE(record.Load(path)) << path;
-        return record;
-    }
-
-    COption option;
-};
+class RecordDocuments : public ShippedOptionFixture {};
 
 enum class Raised { Runtime, Parsing };
 

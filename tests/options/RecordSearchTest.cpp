@@ -1,6 +1,7 @@
 // What the record search matches: the file name and the settings as the tree shows them, and
 // what a record keeps for the next search.
 #include "RecordFixtures.h"
+#include "ShippedOptionFixture.h"
 #include "TestFiles.h"
 #include "options/CExportDocument.h"
 #include "options/COption.h"
@@ -20,8 +21,6 @@
 #include <string>
 
 namespace {
-
-using testfiles::BinPath;
 
 // Which of the three samples a query finds.
 struct SampleCase {
@@ -56,19 +55,7 @@ const SampleCase kSampleCases[] = {
     {"NotAcrossTwoTexts", "名前alice", false, false, false},
 };
 
-class RecordSearch : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(option.Load(BinPath("option.xml"))) << option.GetMessageText(); }
-
-    CRecord Record(const std::string& path)
-    {
-        CRecord record;
-        EXPECT_TRUE(record.Load(path)) << path;
-        return record;
-    }
-
-    COption option;
-};
+class RecordSearch : public ShippedOptionFixture {};
 
 class SampleSearch : public RecordSearch, public testing::WithParamInterface<SampleCase> {};
 

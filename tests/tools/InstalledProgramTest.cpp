@@ -113,20 +113,7 @@ protected:
         HWND box = FindWindowA("#32770", "エラー");
         EXPECT_EQ(nullptr, box) << desktop::BoxText(box);
     }
-    void TearDown() override
-    {
-        if (!process.hProcess)
-            return;
-        if (main)
-            PostMessageA(main, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process.hProcess, 3000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "the program did not end when its window was closed";
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, desktop::kPatience);
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    void TearDown() override { desktop::CloseProgram(process, main); }
 
     // File > Open with the record's path typed into the open dialog, then every row selected.
     void OpenRecord()
