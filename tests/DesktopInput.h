@@ -78,6 +78,28 @@ inline void Type(const std::string& text)
     Sleep(100);
 }
 
+// The first window below parent (at any depth) of the class.
+inline HWND FindDescendant(HWND parent, const char* className)
+{
+    struct Search {
+        const char* className;
+        HWND found;
+    } search = {className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof(name));
+            if (std::string(name) != s->className)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Closes the program's main window and waits for the program to end; one that does not end is a
 // failure and is ended by force.
 inline void CloseProgram(PROCESS_INFORMATION& process, HWND main)

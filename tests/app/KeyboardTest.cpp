@@ -87,20 +87,7 @@ protected:
     }
 
     // The main window's file list.
-    HWND List()
-    {
-        HWND list = nullptr;
-        EnumChildWindows(
-            main,
-            [](HWND child, LPARAM found) -> BOOL {
-                if (ClassName(child) != WC_LISTVIEWA)
-                    return TRUE;
-                *reinterpret_cast<HWND*>(found) = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&list));
-        return list;
-    }
+    HWND List() { return FindDescendant(main, WC_LISTVIEWA); }
 
     // The number of rows in the main window's file list.
     int ListRows()

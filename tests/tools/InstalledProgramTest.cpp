@@ -28,27 +28,6 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-HWND ChildOfClass(HWND parent, const char* className)
-{
-    struct Search {
-        const char* name;
-        HWND found;
-    } search = {className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM lParam) {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof(name));
-            if (lstrcmpiA(name, s->name) != 0)
-                return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The texts of every item of a tree view of another process, asked for through memory of that
 // process, depth first.
 std::vector<std::string> TreeTexts(HWND tree, DWORD processId)
@@ -141,7 +120,7 @@ TEST_F(InstalledProgram, TreeShowsTheRecordTranslatedByTheOptionFileBesideIt)
 {
     OpenRecord();
     Press(VK_RETURN);
-    HWND tree = ChildOfClass(main, WC_TREEVIEWA);
+    HWND tree = desktop::FindDescendant(main, WC_TREEVIEWA);
     ASSERT_NE(nullptr, tree);
     std::vector<std::string> texts;
     EXPECT_TRUE(WaitFor([&] {

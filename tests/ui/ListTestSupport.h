@@ -7,6 +7,7 @@
 #include "framework/Shell.h"
 
 #include "BrowseDialog.h"
+#include "DesktopInput.h"
 #include "RecordFixtures.h"
 #include "TestFiles.h"
 
@@ -26,6 +27,8 @@
 #include <vector>
 
 namespace listtest {
+
+using desktop::FindDescendant;
 
 // A folder of the scratch folder.
 inline std::string MakeFolder(const std::string& relative)
@@ -129,28 +132,6 @@ inline std::vector<int> SelectedRows(CListView& list)
             rows.push_back(i);
     }
     return rows;
-}
-
-// The first window below parent (at any depth) of the class.
-inline HWND FindDescendant(HWND parent, const char* className)
-{
-    struct Search {
-        const char* className;
-        HWND found;
-    } search = {className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof(name));
-            if (std::string(name) != s->className)
-                return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // Answers the dialogs of the commands from a timer while it lives, and notes what each showed:
