@@ -5,9 +5,9 @@
 //                                 about 12 KB): the first search beside decoding the same records'
 //                                 settings alone (goal: at most 1.2 times), and a second search
 //                                 over the same rows beside the first (goal: at most a tenth).
-//                                 Each of four turns runs in a process of its own with the main
+//                                 Each of six turns runs in a process of its own with the main
 //                                 window's rows (find_records turn ...), decoding copies of the
-//                                 rows' records first in two and last in the other two; the best
+//                                 rows' records first in three and last in the other three; the best
 //                                 turn of each, by the clock and in the processor time.
 //   find_records make [COUNT]     (2,000) records whose bodies are 1 MiB, nearly all map script
 //   find_records memory [COUNT]   searches the records that make wrote: the process's peak working
@@ -186,7 +186,7 @@ int Speed(int count, size_t bodySize)
         windowbench::WriteAll(paths[static_cast<size_t>(i)], windowbench::CastleDuel(player, bodySize));
     }
 
-    const int kRounds = 4;
+    const int kRounds = 6;
     Cost decode = {}, first = {}, second = {};
     int found[2] = {};
     for (int round = 0; round < kRounds; ++round) {

@@ -3,15 +3,17 @@
 #include "sprig/Attribute.h"
 #include "sprig/DOM_Parser.h"
 #include "sprig/Element.h"
+#include "sprig/PlainReader.h"
 #include "sprig/SAX_Parser.h"
 
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-void AddText(const std::string& text, std::string& out)
+void AddText(std::string_view text, std::string& out)
 {
     if (text.empty())
         return;
@@ -28,7 +30,7 @@ public:
         : option(option), version(version), out(out), memo(memo)
     {
     }
-    void Add(const std::string& elementName, const std::string& elementText, bool root)
+    void Add(std::string_view elementName, std::string_view elementText, bool root)
     {
         if (root) {
             AddText(elementName, out);
@@ -66,28 +68,21 @@ private:
     std::string text;
 };
 
-// The search text from the parser's events. An element's text is known at its end, when its
+// The search text from the reader's events. An element's text is known at its end, when its
 // name and text are added. Names with a prefix, or namespaces declared, leave the names to the
-// tree: the handler only notes them.
-class SearchTextHandler : public Sprig::SAX_EventHandler {
+// tree: the builder only notes them.
+class SearchTextBuilder : public Sprig::PlainReader::Handler {
 public:
-    SearchTextHandler(const COption& option, const std::string& version, std::string& out,
+    SearchTextBuilder(const COption& option, const std::string& version, std::string& out,
                       TranslationMemo* memo)
         : texts(option, version, out, memo), out(out)
     {
     }
 
-    void OnDeclaration(const Sprig::AttributeList&) override {}
-    void OnStartElement(const std::string& name, const Sprig::AttributeList& attributes) override
+    void OnStartElement(std::string_view name) override
     {
-        if (name.find(':') != std::string::npos)
+        if (name.find(':') != std::string_view::npos)
             namespaces = true;
-        for (const auto& attribute : attributes) {
-            if (attribute.first == "xmlns" || attribute.first.compare(0, 6, "xmlns:") == 0)
-                namespaces = true;
-            else
-                AddText(attribute.second, out);
-        }
         // The levels keep their strings from element to element.
         if (depth == open.size())
             open.emplace_back();
@@ -96,23 +91,35 @@ public:
         ++depth;
         sawElement = true;
     }
-    void OnEndElement(const std::string&) override
+    void OnAttribute(std::string_view name, std::string_view value) override
     {
-        --depth;
-        texts.Add(open[depth].name, open[depth].text, depth == 0);
+        if (name == "xmlns" || name.substr(0, 6) == "xmlns:")
+            namespaces = true;
+        else
+            AddText(value, out);
     }
-    void OnCharacters(const std::string& text) override
+    void OnCharacters(std::string_view text) override
     {
         if (depth > 0)
             open[depth - 1].text += text;
     }
-    void OnComment(const std::string&) override {}
-    bool OnError(const Sprig::ParsingException& exception) override { throw exception; }
+    void OnEndElement(std::string_view) override
+    {
+        --depth;
+        texts.Add(open[depth].name, open[depth].text, depth == 0);
+    }
     // The parser forgives end tags missing at the end of the text: those elements end there.
     void Finish()
     {
         while (depth > 0)
             OnEndElement(open[depth - 1].name);
+    }
+    // Everything made so far is dropped, for the same text read again.
+    void Restart()
+    {
+        out.clear();
+        depth = 0;
+        namespaces = sawElement = false;
     }
 
     bool namespaces = false;
@@ -129,6 +136,27 @@ private:
     size_t depth = 0;
 };
 
+// The parser's events, with what it raises, for text that is not plain.
+class ParserEvents : public Sprig::SAX_EventHandler {
+public:
+    explicit ParserEvents(SearchTextBuilder& builder) : builder(builder) {}
+
+    void OnDeclaration(const Sprig::AttributeList&) override {}
+    void OnStartElement(const std::string& name, const Sprig::AttributeList& attributes) override
+    {
+        builder.OnStartElement(name);
+        for (const auto& attribute : attributes)
+            builder.OnAttribute(attribute.first, attribute.second);
+    }
+    void OnEndElement(const std::string& name) override { builder.OnEndElement(name); }
+    void OnCharacters(const std::string& text) override { builder.OnCharacters(text); }
+    void OnComment(const std::string&) override {}
+    bool OnError(const Sprig::ParsingException& exception) override { throw exception; }
+
+private:
+    SearchTextBuilder& builder;
+};
+
 }
 
 std::string MakeSearchText(const std::string& settings, const COption& option,
@@ -137,13 +165,17 @@ std::string MakeSearchText(const std::string& settings, const COption& option,
     // The texts are shorter than the settings, which hold them between tags.
     std::string out;
     out.reserve(settings.size());
-    SearchTextHandler handler(option, version, out, memo);
-    Sprig::SAX_Parser parser;
-    parser.ignoreWhitespace = true;
-    parser.SetHandler(&handler);
-    parser.Parse(settings);
-    handler.Finish();
-    if (!handler.namespaces && handler.sawElement)
+    SearchTextBuilder builder(option, version, out, memo);
+    if (!Sprig::PlainReader().Read(settings.c_str(), builder)) {
+        builder.Restart();
+        ParserEvents events(builder);
+        Sprig::SAX_Parser parser;
+        parser.ignoreWhitespace = true;
+        parser.SetHandler(&events);
+        parser.Parse(settings);
+        builder.Finish();
+    }
+    if (!builder.namespaces && builder.sawElement)
         return out;
     // The tree gives the names, and raises what it raises for settings without an element.
     Sprig::DOM_Parser treeParser;

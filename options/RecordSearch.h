@@ -22,8 +22,9 @@ struct TranslationMemo {
 // matches across two of them. An element's attributes come first, then what lies below it, then
 // its own name and text.
 //
-// Made from the settings text as the parser reads it, without a tree; settings whose names
-// have namespaces are made into a tree, whose names the tree view shows. Raises what parsing
+// Made from the settings text as it is read, without a tree: plain settings (nearly all) by
+// PlainReader, any other by the parser; settings whose names have namespaces are made into a
+// tree, whose names the tree view shows. Raises what parsing
 // the settings into a tree raises (ParsingException, DOM_Exception). A memo, when given, gives
 // and keeps the translated texts.
 std::string MakeSearchText(const std::string& settings, const COption& option,

@@ -1,35 +1,15 @@
 #include "sprig/SAX_Parser.h"
 
-#include <array>
+#include "sprig/TokenTypes.h"
+
 #include <istream>
 #include <streambuf>
 
 namespace Sprig {
 
-namespace {
+using namespace Tokens;
 
-// Token types: the 18 bytes that form one-byte tokens, and runs of every other byte.
-enum Type : int {
-    End = 0,
-    CarriageReturn = 1,
-    LineFeed = 2,
-    Space = 3,
-    Tab = 4,
-    Less = 5,
-    Equals = 6,
-    Greater = 7,
-    Slash = 8,
-    Dash = 9,
-    Semicolon = 10,
-    Bang = 11,
-    Question = 12,
-    Ampersand = 13,
-    DoubleQuote = 14,
-    SingleQuote = 15,
-    OpenBracket = 16,
-    CloseBracket = 17,
-    TextRun = 100,
-};
+namespace {
 
 enum State : int {
     ContentState = 0,
@@ -44,47 +24,6 @@ enum State : int {
 
 // Returned by the steps inside a state that may also end the parse.
 constexpr int Continue = -1;
-
-constexpr std::array<unsigned char, 256> MakeTypes()
-{
-    std::array<unsigned char, 256> types{};
-    for (auto& type : types)
-        type = TextRun;
-    types['\0'] = End;
-    types['\r'] = CarriageReturn;
-    types['\n'] = LineFeed;
-    types[' '] = Space;
-    types['\t'] = Tab;
-    types['<'] = Less;
-    types['='] = Equals;
-    types['>'] = Greater;
-    types['/'] = Slash;
-    types['-'] = Dash;
-    types[';'] = Semicolon;
-    types['!'] = Bang;
-    types['?'] = Question;
-    types['&'] = Ampersand;
-    types['"'] = DoubleQuote;
-    types['\''] = SingleQuote;
-    types['['] = OpenBracket;
-    types[']'] = CloseBracket;
-    return types;
-}
-
-constexpr std::array<unsigned char, 256> kTypes = MakeTypes();
-
-int TypeOf(char byte)
-{
-    return kTypes[static_cast<unsigned char>(byte)];
-}
-
-// The byte of each one-byte token type.
-constexpr char kBytes[] = {'\0', '\r', '\n', ' ', '\t', '<', '=', '>', '/', '-', ';', '!', '?', '&', '"', '\'', '[', ']'};
-
-bool IsWhitespace(int type)
-{
-    return type >= CarriageReturn && type <= Tab;
-}
 
 // The byte that a named or numeric reference stands for; false when the name is not one.
 bool Resolve(const std::string& name, char& byte)
@@ -129,7 +68,7 @@ void SAX_Parser::Append(std::string& to, const Token& from)
     if (from.type == TextRun)
         to += from.text;
     else
-        to += kBytes[from.type];
+        to += kTokenBytes[from.type];
 }
 
 namespace {
@@ -225,7 +164,7 @@ int SAX_Parser::Content()
         }
     }
     if (ignoreWhitespace) {
-        while (!text.empty() && IsWhitespace(TypeOf(text.back())))
+        while (!text.empty() && IsWhitespace(TokenTypeOf(text.back())))
             text.pop_back();
     }
     if (!text.empty())
@@ -270,7 +209,7 @@ int SAX_Parser::Markup()
         if (nameToken.type != TextRun) {
             if (Report(0, "sprig\\SAX_Parser:137", nameToken, "(expected text)"))
                 return StoppedState;
-            nameToken.text.assign(1, kBytes[nameToken.type]);
+            nameToken.text.assign(1, kTokenBytes[nameToken.type]);
         }
     }
     const std::string& name = nameToken.text;
@@ -497,9 +436,9 @@ void SAX_Parser::Next(Token& out)
         }
     }
     const char* begin = read;
-    int type = TypeOf(*read++);
+    int type = TokenTypeOf(*read++);
     if (type == TextRun) {
-        while (TypeOf(*read) == TextRun)
+        while (TokenTypeOf(*read) == TextRun)
             ++read;
         out.text.clear();
         out.text.append(begin, static_cast<std::size_t>(read - begin));
@@ -512,7 +451,7 @@ template <class Stop>
 std::string_view SAX_Parser::Run(Stop stop)
 {
     const char* begin = read;
-    while (!stop(TypeOf(*read)))
+    while (!stop(TokenTypeOf(*read)))
         ++read;
     return std::string_view(begin, static_cast<std::size_t>(read - begin));
 }
@@ -537,7 +476,7 @@ void SAX_Parser::SkipWhitespace()
             if (!IsWhitespace(pushback[pushed - 1].type))
                 return;
             --pushed;
-        } else if (IsWhitespace(TypeOf(*read))) {
+        } else if (IsWhitespace(TokenTypeOf(*read))) {
             ++read;
         } else if (*read != '\0' || !stream || !Refill()) {
             return;

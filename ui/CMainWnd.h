@@ -202,8 +202,9 @@ private:
     void ShowRunLines(int number, int count, const std::string& fileName);
     // Lets one waiting message through; keys of the progress dialog reach its buttons.
     void PumpRun();
-    // Lets the waiting messages through when the progress dialog's update interval has passed
-    // since they last were: under Wine a look at the queue costs more than matching a record.
+    // Lets the waiting messages through when a tenth of a second, or the progress dialog's update
+    // interval if shorter, has passed since they last were: under Wine a look at the queue costs
+    // more than matching a record.
     void PumpRunWhenDue();
     // Whether Cancel has stopped the run: its dialog opened and was cancelled.
     bool RunCancelled() const;

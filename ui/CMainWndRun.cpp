@@ -6,6 +6,8 @@
 #include "framework/Messages.h"
 #include "framework/StringUtil.h"
 
+#include <algorithm>
+
 void CMainWnd::BeginRun(int count, const std::string& label, DWORD openAfter)
 {
     runState = RunState();
@@ -47,12 +49,14 @@ void CMainWnd::PumpRun()
 
 // All the messages waiting then, a few hundred at most: one at a time, a turn every interval
 // would leave a click on Cancel behind the mouse's moves for seconds. Before its dialog opens, a
-// run lets nothing through; the dialog opens showing the lines and the bar as they are.
+// run lets nothing through; the dialog opens showing the lines and the bar as they are. Cancel
+// is answered within a tenth of a second, the dialog shows the run less often.
 void CMainWnd::PumpRunWhenDue()
 {
     const int kMostMessages = 500;
+    const DWORD kPumpInterval = 100;
     DWORD now = GetTickCount();
-    if (now - runPumped < progress.updateInterval)
+    if (now - runPumped < std::min(progress.updateInterval, kPumpInterval))
         return;
     runPumped = now;
     if (!runOpened) {
