@@ -195,12 +195,13 @@ std::vector<bool> CDuplicateFinder::SizesFromFolders()
             byFolder[parts.folder].emplace(parts.fileName, i);
     }
     std::vector<bool> listed(files.size(), false);
-    for (const auto& [folder, names] : byFolder) {
+    for (const auto& folderNames : byFolder) {
+        const std::map<std::string, size_t>& names = folderNames.second;
         if (names.size() < kListedTogether)
             continue;
         size_t left = names.size();
         size_t entries = 4 * names.size();
-        CFile::ListSizes(folder, [&](const std::string& name, uint64_t size) {
+        CFile::ListSizes(folderNames.first, [&](const std::string& name, uint64_t size) {
             auto file = names.find(name);
             if (file != names.end() && !listed[file->second]) {
                 files[file->second].size = size;
