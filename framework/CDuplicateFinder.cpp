@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -115,7 +116,7 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
     settled = 0;
     source.assign(files.size(), 0);
     weight.assign(files.size(), 0);
-    std::map<std::string, size_t> firstOfPath;
+    std::unordered_map<std::string, size_t> firstOfPath(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
         files[i].state = kUnknown;
         files[i].failure.clear();

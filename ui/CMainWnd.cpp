@@ -157,8 +157,6 @@ std::string CMainWnd::ProgramFolder()
 
 CRecord* CMainWnd::RecordOfRow(int row)
 {
-    if (row < 0 || row > list.GetItemCount())
-        return nullptr;
     auto record = data.records.find(static_cast<int32_t>(list.GetItemParam(row)));
     return record == data.records.end() ? nullptr : &record->second;
 }

@@ -71,7 +71,11 @@ void CMainWnd::KeepOnlyRows(std::vector<int>& rows)
 void CMainWnd::SelectFoundRows(const std::vector<int>& rows)
 {
     list.SendMsg(WM_SETREDRAW, FALSE, 0);
-    list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Only the rows selected or focused now change: the list tells each change to its parent.
+    for (UINT state : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        for (int row = -1; (row = static_cast<int>(list.SendMsg(LVM_GETNEXTITEM, row, state))) >= 0;)
+            list.SetItemState(row, 0, state == LVNI_SELECTED ? LVIS_SELECTED : LVIS_FOCUSED);
+    }
     for (int row : rows)
         list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     list.SetItemState(rows.front(), LVIS_FOCUSED, LVIS_FOCUSED);
