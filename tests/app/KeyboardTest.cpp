@@ -76,6 +76,18 @@ protected:
         ASSERT_EQ(main, InFront(kMainTitle));
     }
 
+    // The question of Delete with one row selected.
+    static constexpr const char* kDeleteOne = "1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？";
+
+    // Delete by its key, answered with Y: the file goes to the recycle bin.
+    void DeleteByKeys(const std::string& path)
+    {
+        Press(VK_DELETE);
+        Confirm(kDeleteOne, 'Y');
+        EXPECT_TRUE(WaitFor([&] { return !Exists(path); }));
+        EXPECT_TRUE(recyclebin::InTrash(path));
+    }
+
     // Waits for the confirmation box, checks its text and answers it with the key.
     void Confirm(const std::string& text, WORD key)
     {
@@ -151,10 +163,7 @@ TEST_F(Keyboard, DeleteAnsweredWithYMovesTheFileToTheRecycleBin)
     // Both listed, the first selected as an open leaves it.
     OpenByKeys({folder, "\"gone.rec\" \"kept.rec\""});
     ASSERT_EQ(2, ListRows());
-    Press(VK_DELETE);
-    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
-    EXPECT_TRUE(WaitFor([&] { return !Exists(path); }));
-    EXPECT_TRUE(recyclebin::InTrash(path));
+    DeleteByKeys(path);
     EXPECT_TRUE(Exists(other));
     EXPECT_FALSE(recyclebin::InTrash(other));
     EXPECT_EQ(1, ListRows());
@@ -167,7 +176,7 @@ TEST_F(Keyboard, DeleteAnsweredWithNKeepsTheFile)
     OpenByKeys({path});
     ASSERT_EQ(1, ListRows());
     Press(VK_DELETE);
-    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'N');
+    Confirm(kDeleteOne, 'N');
     // For as long as a Yes would be given to move the file, the file and its row stay.
     EXPECT_FALSE(WaitFor([&] { return !Exists(path) || ListRows() != 1; }));
     EXPECT_TRUE(Exists(path));
@@ -220,10 +229,7 @@ TEST_F(Keyboard, CtrlFKeepsTheFileFoundAloneInTheList)
     EXPECT_EQ(std::vector<int>{0}, SelectedRows());
     EXPECT_TRUE(Exists(alpha));
     ASSERT_EQ(main, InFront(kMainTitle));
-    Press(VK_DELETE);
-    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
-    EXPECT_TRUE(WaitFor([&] { return !Exists(beta); }));
-    EXPECT_TRUE(recyclebin::InTrash(beta));
+    DeleteByKeys(beta);
     EXPECT_TRUE(Exists(alpha));
     EXPECT_EQ(0, ListRows());
 }
@@ -240,10 +246,7 @@ TEST_F(Keyboard, AltEUSelectsTheCopyForDelete)
     Press('E', {VK_MENU});
     Press('U');
     EXPECT_TRUE(WaitFor([&] { return SelectedRows() == std::vector<int>{1}; }));
-    Press(VK_DELETE);
-    Confirm("1 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
-    EXPECT_TRUE(WaitFor([&] { return !Exists(copy); }));
-    EXPECT_TRUE(recyclebin::InTrash(copy));
+    DeleteByKeys(copy);
     EXPECT_TRUE(Exists(first));
     EXPECT_EQ(1, ListRows());
     EXPECT_EQ(main, InFront(kMainTitle));
