@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <map>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -43,9 +47,33 @@ struct Reader {
     uint64_t hash = 0;
 };
 
+#ifdef __SSE2__
+// Sixteen bytes of a against those of b: a byte of all ones where they are equal.
+__m128i Equal16(const unsigned char* a, const unsigned char* b)
+{
+    return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a)),
+                          _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)));
+}
+#endif
+
+// Sixty-four bytes a step: the runtime's memcmp takes half as long again over equal blocks.
+bool SameBytes(const unsigned char* a, const unsigned char* b, size_t length)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    for (; i + 64 <= length; i += 64) {
+        __m128i first = _mm_and_si128(Equal16(a + i, b + i), Equal16(a + i + 16, b + i + 16));
+        __m128i second = _mm_and_si128(Equal16(a + i + 32, b + i + 32), Equal16(a + i + 48, b + i + 48));
+        if (_mm_movemask_epi8(_mm_and_si128(first, second)) != 0xFFFF)
+            return false;
+    }
+#endif
+    return std::memcmp(a + i, b + i, length - i) == 0;
+}
+
 bool SameBlocks(const Reader* a, const Reader* b, size_t length)
 {
-    return std::memcmp(a->block, b->block, length) == 0;
+    return SameBytes(a->block, b->block, length);
 }
 
 // A reader that will read no more gives its handle back at once.
@@ -54,13 +82,12 @@ void Drop(Reader* reader)
     reader->handle.Close();
 }
 
-// Whether the file ends where its size said: one that has grown since it was measured differs
-// from what was compared.
-bool AtEnd(Reader* reader)
+// Reads the next length bytes of a file into block. The last read asks for one byte more, which
+// must not come: a file that has grown since it was measured differs from what was compared.
+bool ReadBlock(CFile& handle, unsigned char* block, size_t length, bool last)
 {
-    unsigned char extra = 0;
     uint32_t count = 0;
-    return reader->handle.Read(&extra, 1, &count) && count == 0;
+    return handle.Read(block, static_cast<uint32_t>(length + (last ? 1 : 0)), &count) && count == length;
 }
 
 // The files whose last blocks are equal stay together in next; a file left alone is done.
@@ -123,7 +150,7 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
         source[i] = firstOfPath.emplace(UpperCaseLetters(files[i].path), i).first->second;
         ++weight[source[i]];
     }
-    std::map<uint64_t, std::vector<size_t>> bySize;
+    std::unordered_map<uint64_t, std::vector<size_t>> bySize;
     std::vector<bool> listed = SizesFromFolders();
     for (size_t i = 0; i < files.size(); ++i) {
         if (source[i] != i)
@@ -189,20 +216,24 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
 // the list costs little more than asking them.
 std::vector<bool> CDuplicateFinder::SizesFromFolders()
 {
-    std::map<std::string, std::map<std::string, size_t>> byFolder;
+    // Folders and names are the heads and tails of the files' paths, not copies of them.
+    std::unordered_map<std::string_view, std::unordered_map<std::string_view, size_t>> byFolder;
     CPathParts parts;
     for (size_t i = 0; i < files.size(); ++i) {
-        if (source[i] == i && parts.Set(files[i].path.c_str()) && parts.folder[0] && parts.fileName[0])
-            byFolder[parts.folder].emplace(parts.fileName, i);
+        if (source[i] != i || !parts.Set(files[i].path.c_str()) || !parts.folder[0] || !parts.fileName[0])
+            continue;
+        std::string_view path = files[i].path;
+        size_t name = path.size() - std::strlen(parts.fileName);
+        byFolder[path.substr(0, name)].emplace(path.substr(name), i);
     }
     std::vector<bool> listed(files.size(), false);
     for (const auto& folderNames : byFolder) {
-        const std::map<std::string, size_t>& names = folderNames.second;
+        const std::unordered_map<std::string_view, size_t>& names = folderNames.second;
         if (names.size() < kListedTogether)
             continue;
         size_t left = names.size();
         size_t entries = 4 * names.size();
-        CFile::ListSizes(folderNames.first, [&](const std::string& name, uint64_t size) {
+        CFile::ListSizes(std::string(folderNames.first), [&](const std::string& name, uint64_t size) {
             auto file = names.find(name);
             if (file != names.end() && !listed[file->second]) {
                 files[file->second].size = size;
@@ -257,8 +288,8 @@ bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& 
     std::vector<std::unique_ptr<Reader>> readers;
     std::vector<Reader*> all;
     for (size_t i = 0; i < group.size(); ++i) {
-        if (blocks[i].size() < blockSize)
-            blocks[i].resize(blockSize);
+        if (blocks[i].size() < blockSize + 1)
+            blocks[i].resize(blockSize + 1);
         readers.push_back(std::make_unique<Reader>());
         readers.back()->file = group[i];
         readers.back()->block = blocks[i].data();
@@ -271,9 +302,13 @@ bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& 
         Fail(reader->file, "File Open Error : " + path);
         return false;
     };
+    // Files of no bytes make one round too, which opens them and sees that they end.
     std::vector<std::vector<Reader*>> classes{all};
-    for (uint64_t offset = 0; offset < size && !classes.empty(); offset += blockSize) {
+    uint64_t offset = 0;
+    bool last = false;
+    while (!last && !classes.empty()) {
         size_t length = static_cast<size_t>(std::min<uint64_t>(blockSize, size - offset));
+        last = offset + length == size;
         std::vector<std::vector<Reader*>> next;
         for (const std::vector<Reader*>& members : classes) {
             std::vector<Reader*> read;
@@ -282,7 +317,7 @@ bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& 
                     return false;
                 if (!open(reader))
                     continue;
-                if (!reader->handle.ReadFull(reader->block, static_cast<uint32_t>(length))) {
+                if (!ReadBlock(reader->handle, reader->block, length, last)) {
                     Fail(reader->file, "File Read Error : " + files[reader->file].path);
                     Drop(reader);
                     continue;
@@ -292,24 +327,16 @@ bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& 
             SplitByBlocks(read, length, next, alone);
         }
         classes = std::move(next);
+        offset += length;
     }
     for (const std::vector<Reader*>& members : classes) {
         std::vector<size_t> whole;
         for (Reader* reader : members) {
-            if (!open(reader))
-                continue;
-            if (AtEnd(reader))
-                whole.push_back(reader->file);
-            else
-                Fail(reader->file, "File Read Error : " + files[reader->file].path);
+            whole.push_back(reader->file);
             Drop(reader);
         }
-        if (whole.size() == 1)
-            alone.push_back(whole.front());
-        if (whole.size() > 1) {
-            std::sort(whole.begin(), whole.end());
-            parts.push_back(std::move(whole));
-        }
+        std::sort(whole.begin(), whole.end());
+        parts.push_back(std::move(whole));
     }
     return true;
 }
@@ -323,8 +350,8 @@ bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
     if (blocks.empty())
         blocks.emplace_back();
     std::vector<unsigned char>& block = blocks.front();
-    if (block.size() < kLargestBlock)
-        block.resize(kLargestBlock);
+    if (block.size() < kLargestBlock + 1)
+        block.resize(kLargestBlock + 1);
     for (size_t file : group) {
         const std::string& path = files[file].path;
         Reader reader;
@@ -335,14 +362,18 @@ bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
         }
         uint64_t hash = 0;
         bool read = true;
-        for (uint64_t offset = 0; read && offset < files[file].size; offset += block.size()) {
-            size_t length = static_cast<size_t>(std::min<uint64_t>(block.size(), files[file].size - offset));
+        uint64_t offset = 0;
+        bool last = false;
+        while (read && !last) {
+            size_t length = static_cast<size_t>(std::min<uint64_t>(kLargestBlock, files[file].size - offset));
+            last = offset + length == files[file].size;
             if (!(*progress)(file))
                 return false;
-            read = reader.handle.ReadFull(block.data(), static_cast<uint32_t>(length));
+            read = ReadBlock(reader.handle, block.data(), length, last);
             hash = Hash(block.data(), length, hash);
+            offset += length;
         }
-        if (read && AtEnd(&reader))
+        if (read)
             byHash[hash].push_back(file);
         else
             Fail(file, "File Read Error : " + path);
