@@ -67,6 +67,26 @@ bool CFile::ListSizes(const std::string& folder,
     return true;
 }
 
+bool CFile::GetIdentity(CFileIdentity& identity) const
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = static_cast<uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    return true;
+}
+
+bool CFile::IdentityOf(const std::string& path, CFileIdentity& identity)
+{
+    // No access asked and every sharing allowed: the file may be open without sharing elsewhere.
+    CFile file(path);
+    file.handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return file.GetIdentity(identity);
+}
+
 std::string CFile::GetTimeText(int kind)
 {
     FILETIME times[3];

@@ -6,6 +6,19 @@
 // Which of a file's three times is meant.
 enum FileTimeKind { FileTimeCreation = 0, FileTimeLastAccess = 1, FileTimeLastWrite = 2 };
 
+// Which file a path names, as the file system tells it: the serial number of its volume and its
+// index on that volume. Two paths name one file exactly when their identities are equal; their
+// texts decide nothing (folders can be case-sensitive, and links give a file several names).
+struct CFileIdentity {
+    uint64_t volume = 0;
+    uint64_t index = 0;
+    bool operator==(const CFileIdentity& other) const
+    {
+        return volume == other.volume && index == other.index;
+    }
+    bool operator!=(const CFileIdentity& other) const { return !(*this == other); }
+};
+
 constexpr uint32_t kGenericRead = 0x80000000u;
 constexpr uint32_t kGenericWrite = 0x40000000u;
 
@@ -31,6 +44,11 @@ public:
     // cannot be listed.
     static bool ListSizes(const std::string& folder,
                           const std::function<bool(const std::string& name, uint64_t size)>& each);
+    // The identity of the open file; false when it is not open or the system cannot tell.
+    bool GetIdentity(CFileIdentity& identity) const;
+    // The identity of the file at path, asked without reading it and whoever holds it open;
+    // false when there is no file there (a folder is none).
+    static bool IdentityOf(const std::string& path, CFileIdentity& identity);
     // "%04d/%02d/%02d %02d:%02d:%02d" in local time; empty when the time cannot be read.
     std::string GetTimeText(int kind);
     // Throws the text "CFile::Close CloseHandle" when the system refuses to close.

@@ -101,6 +101,26 @@ bool CFile::ListSizes(const std::string& folder,
     return true;
 }
 
+bool CFile::GetIdentity(CFileIdentity& identity) const
+{
+    struct stat st;
+    if (handle == kInvalid || fstat(Descriptor(handle), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    identity.volume = static_cast<uint64_t>(st.st_dev);
+    identity.index = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
+bool CFile::IdentityOf(const std::string& path, CFileIdentity& identity)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    identity.volume = static_cast<uint64_t>(st.st_dev);
+    identity.index = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
 std::string CFile::GetTimeText(int kind)
 {
     struct stat st;

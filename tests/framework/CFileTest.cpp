@@ -94,4 +94,34 @@ TEST(CFile, ListSizesOfTheFilesOfAFolder)
     EXPECT_FALSE(CFile::ListSizes(testfiles::Path("cfile_list_missing") + separator,
                                   [](const std::string&, uint64_t) { return true; }));
 }
+
+// One file under two names is one identity, whoever holds it open; a copy of its bytes, a file
+// moved away and a folder are not it.
+TEST(CFile, IdentityIsTheFileNotItsPath)
+{
+    std::string path = testfiles::Write("cfile_identity.bin", "same bytes");
+    std::string link = testfiles::Path("cfile_identity_link.bin");
+    std::filesystem::create_hard_link(path, link);
+    std::string copy = testfiles::Write("cfile_identity_copy.bin", "same bytes");
+    CFile held;
+    ASSERT_TRUE(held.Open(true, kGenericRead, path));
+    CFileIdentity ofHeld, ofPath, ofLink, ofCopy;
+    ASSERT_TRUE(held.GetIdentity(ofHeld));
+    ASSERT_TRUE(CFile::IdentityOf(path, ofPath));
+    ASSERT_TRUE(CFile::IdentityOf(link, ofLink));
+    ASSERT_TRUE(CFile::IdentityOf(copy, ofCopy));
+    EXPECT_EQ(ofHeld, ofPath);
+    EXPECT_EQ(ofPath, ofLink);
+    EXPECT_NE(ofPath, ofCopy);
+    held.Close();
+    EXPECT_FALSE(held.GetIdentity(ofHeld));
+
+    std::string moved = testfiles::Path("cfile_identity_moved.bin");
+    std::filesystem::rename(copy, moved);
+    CFileIdentity ofMoved;
+    ASSERT_TRUE(CFile::IdentityOf(moved, ofMoved));
+    EXPECT_EQ(ofCopy, ofMoved);
+    EXPECT_FALSE(CFile::IdentityOf(copy, ofCopy));
+    EXPECT_FALSE(CFile::IdentityOf(testfiles::ScratchFolder().string(), ofCopy));
+}
 }
