@@ -5,9 +5,19 @@
 #include <ctime>
 #include <vector>
 
+namespace {
+PresentClock presentClock = nullptr;
+}
+
+void SetPresentClock(PresentClock clock)
+{
+    presentClock = clock;
+}
+
 std::string FormatTime(int32_t time, const std::string& format)
 {
-    time_t t = time == 0 ? std::time(nullptr) : static_cast<time_t>(time);
+    time_t t = time != 0 ? static_cast<time_t>(time)
+                         : presentClock ? static_cast<time_t>(presentClock()) : std::time(nullptr);
     if (t < 0)
         return std::string();
     tzset();

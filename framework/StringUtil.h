@@ -32,6 +32,12 @@ std::string FormatFileTime(uint64_t fileTime, const std::string& format);
 // the present moment; a time that cannot be converted (a negative one) gives the empty text.
 std::string FormatTime(int32_t time, const std::string& format);
 
+// The clock that FormatTime reads for the present moment, in seconds since 1970-01-01 UTC.
+using PresentClock = int64_t (*)();
+// Sets that clock; nullptr is the system's. Code that formats one text twice and compares the
+// results fixes it, so that a second passing between the two formattings changes nothing.
+void SetPresentClock(PresentClock clock);
+
 // Replaces every occurrence of from by to, never searching inserted text again; returns the count.
 int ReplaceAll(std::string& text, const std::string& from, const std::string& to);
 

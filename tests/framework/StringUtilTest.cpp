@@ -120,6 +120,19 @@ TEST(FormatTime, ZeroIsThePresentAndNegativeIsEmpty)
     EXPECT_EQ("", FormatTime(-1, "%Y"));
 }
 
+// The present moment is the set clock's while one is set, and the system's again after.
+TEST(FormatTime, ThePresentIsTheClocksThatIsSet)
+{
+    SetPresentClock([] { return int64_t{1067805607}; });
+    EXPECT_EQ("2003/11/03 05:40:07", FormatTime(0, "%Y/%m/%d %H:%M:%S"));
+    EXPECT_EQ("2003/11/03 05:40:08", FormatTime(1067805608, "%Y/%m/%d %H:%M:%S"));
+    SetPresentClock([] { return int64_t{-1}; });
+    EXPECT_EQ("", FormatTime(0, "%Y"));
+    SetPresentClock(nullptr);
+    std::time_t before = std::time(nullptr);
+    EXPECT_EQ(std::to_string(1900 + std::localtime(&before)->tm_year), FormatTime(0, "%Y"));
+}
+
 TEST(FormatInt, FormatsOneNumber)
 {
     EXPECT_EQ("42 件", FormatInt(42, "%ld 件"));

@@ -3,6 +3,7 @@
 #include "RecordFixtures.h"
 #include "ShippedOptionFixture.h"
 #include "TestFiles.h"
+#include "framework/StringUtil.h"
 #include "options/CExportDocument.h"
 #include "options/COption.h"
 #include "options/RecordSearch.h"
@@ -145,6 +146,24 @@ TEST_F(RecordSearch, TextAndTreeAgree)
         EXPECT_EQ(MakeSearchText(*Tree(settings), option, "1"), text);
         EXPECT_FALSE(text.empty());
     }
+}
+
+// A start time that reads as zero is the present moment, read from the clock that formatting
+// takes it from: with the clock fixed, the text and the tree give the same present time however
+// long making them takes.
+TEST_F(RecordSearch, AStartTimeReadAsZeroIsThePresentOfTheClock)
+{
+    struct FixedClock {
+        FixedClock() { SetPresentClock([] { return int64_t{1067805607}; }); }
+        ~FixedClock() { SetPresentClock(nullptr); }
+    } fixed;
+    std::string settings = "<GameSettings><GameStartTime>abc</GameStartTime><GameStartTime>0</GameStartTime>"
+                           "<GameStartTime>1067805608</GameStartTime></GameSettings>";
+    std::string text = MakeSearchText(settings, option, "1");
+    EXPECT_EQ(MakeSearchText(*Tree(settings), option, "1"), text);
+    EXPECT_NE(std::string::npos, text.find(std::string(1, '\0') + "2003/11/03 05:40:07" + '\0')) << text;
+    EXPECT_NE(std::string::npos, text.find(std::string(1, '\0') + "0" + '\0')) << text;
+    EXPECT_NE(std::string::npos, text.find(std::string(1, '\0') + "2003/11/03 05:40:08" + '\0')) << text;
 }
 
 // A memo shared by the records of one search gives each the texts it would make alone; what it
