@@ -152,7 +152,7 @@ TEST_F(Keyboard, OpenThenF2RenamesTheFileOnDisk)
     std::string renamed = folder + "\\final round.rec";
     EXPECT_TRUE(WaitFor([&] { return !Exists(old) && Exists(renamed); }));
     EXPECT_EQ(bytes, testfiles::Read(renamed));
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     EXPECT_EQ(main, InFront(kMainTitle));
 }
 
