@@ -12,8 +12,10 @@ CMutex g_instanceLock;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    if (g_instanceLock.Acquire("Tallyvane") != 0)
+    if (g_instanceLock.Acquire("Tallyvane") != 0) {
+        ReportInstanceRunning();
         return 0;
+    }
     if (RunCommandLine())
         return 0;
     return RunWindowed();

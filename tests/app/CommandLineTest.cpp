@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -254,38 +255,98 @@ TEST(CommandLine, ExistingCarriageReturnsAreKept)
     EXPECT_EQ("<GameSettings>a\r\nb\r\r\nc</GameSettings>", run.out);
 }
 
-TEST(CommandLine, UndecodableFileWritesNothing)
+// A file that opens but does not decode: nothing on standard output, the exit code 0, and the
+// record's message on standard error.
+struct UndecodableCase {
+    const char* name;
+    std::string (*bytes)();
+    const char* detail;  // after the record's message prefix
+};
+
+std::string CutRecord()
 {
-    std::string path = testfiles::Write("cli_corrupt.rec", "l33t\x10\0\0\0garbage");
+    std::string bytes = fixtures::FileBytes(fixtures::GoodBody());
+    return bytes.substr(0, bytes.size() / 2);
+}
+
+std::string WrongSizeInHeader()
+{
+    std::string bytes = fixtures::FileBytes(fixtures::GoodBody());
+    ++bytes[4];
+    return bytes;
+}
+
+const UndecodableCase kUndecodable[] = {
+    {"Empty", [] { return std::string(); }, "Unpack Error : header read error"},
+    {"Text", [] { return std::string("<GameSettings>\r\n</GameSettings>\r\n"); }, "Unpack Error : Invalid file header"},
+    {"NotDeflated", [] { return std::string("l33t\x10\0\0\0garbage", 15); }, "Unpack Error : inflate:incorrect header check"},
+    {"Cut", CutRecord, "Unpack Error : inflate:"},
+    {"WrongSizeInHeader", WrongSizeInHeader, "Unpack Error : Invalid recorded game file"},
+    {"NoSettingsBlock", [] { return fixtures::FileBytes(fixtures::Bytes(2048, 0)); }, "GetGameData Error"},
+};
+
+void PrintTo(const UndecodableCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class UndecodableFile : public testing::TestWithParam<UndecodableCase> {};
+
+TEST_P(UndecodableFile, IsReportedOnStandardErrorWithNoOutput)
+{
+    std::string path = testfiles::Write(std::string("cli_") + GetParam().name + ".rec", GetParam().bytes());
     ProgramRun run = RunProgram({path});
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ("", run.out);
-    EXPECT_EQ("", run.err);
+    EXPECT_EQ("Error : " + kPrefix + GetParam().detail + "\n", run.err);
 }
 
-TEST(CommandLine, SecondInstanceEndsSilently)
+INSTANTIATE_TEST_SUITE_P(Files, UndecodableFile, testing::ValuesIn(kUndecodable),
+                         [](const testing::TestParamInfo<UndecodableCase>& info) { return std::string(info.param.name); });
+
+// Another holder of the name "Tallyvane": the program ends at once with the exit code 0 and
+// nothing on standard output; the command line says why on standard error, the window shows
+// nothing.
+struct LockCase {
+    const char* name;
+    HANDLE (*take)();
+    bool commandLine;
+    const char* err;
+};
+
+const char kInstanceRunning[] = "Error : ほかの Tallyvane が起動しているため、実行できません。\n";
+
+const LockCase kLockCases[] = {
+    {"SecondInstance", [] { return CreateMutexA(nullptr, TRUE, "Tallyvane"); }, true, kInstanceRunning},
+    {"NameTakenByAnotherKindOfObject", [] { return CreateEventA(nullptr, TRUE, FALSE, "Tallyvane"); }, true,
+     kInstanceRunning},
+    {"SecondWindow", [] { return CreateMutexA(nullptr, TRUE, "Tallyvane"); }, false, ""},
+};
+
+void PrintTo(const LockCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LockHeld : public testing::TestWithParam<LockCase> {};
+
+TEST_P(LockHeld, EndsTheProgramAtOnce)
 {
     WaitUntilNoInstance();
-    HANDLE held = CreateMutexA(nullptr, TRUE, "Tallyvane");
+    HANDLE held = GetParam().take();
     ASSERT_NE(nullptr, held);
-    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")}, true);
-    ReleaseMutex(held);
+    std::vector<std::string> args;
+    if (GetParam().commandLine)
+        args.push_back(testfiles::SourcePath("samples/castle-duel.rec"));
+    ProgramRun run = RunProgram(args, true);
     CloseHandle(held);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ("", run.out);
-    EXPECT_EQ("", run.err);
+    EXPECT_EQ(GetParam().err, run.err);
 }
 
-TEST(CommandLine, NameTakenByAnotherKindOfObjectEndsSilently)
-{
-    WaitUntilNoInstance();
-    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, "Tallyvane");
-    ASSERT_NE(nullptr, event);
-    ProgramRun run = RunProgram({testfiles::SourcePath("samples/castle-duel.rec")}, true);
-    CloseHandle(event);
-    EXPECT_EQ(0u, run.exitCode);
-    EXPECT_EQ("", run.out);
-}
+INSTANTIATE_TEST_SUITE_P(Holders, LockHeld, testing::ValuesIn(kLockCases),
+                         [](const testing::TestParamInfo<LockCase>& info) { return std::string(info.param.name); });
 
 // What a program that uses only the C runtime loads: the system's base, the C runtime, and the
 // names of the time zones, which the system reads when the C runtime asks for the local zone.
