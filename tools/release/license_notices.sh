@@ -4,14 +4,18 @@
 #   zlib                      libz-mingw-w64
 #   mingw-w64 runtime and winpthreads   mingw-w64-common (the same file as mingw-w64-x86-64-dev)
 #   GCC runtime (libgcc, libstdc++)     gcc-mingw-w64-base
-# Usage: license_notices.sh HEADER OUTPUT   (HEADER: the text that goes first; OUTPUT is UTF-8)
+# Every part is taken by its wording; when a file's wording has changed so that a part comes out
+# empty, the script fails rather than leave that notice out.
+# Usage: license_notices.sh HEADER OUTPUT ZLIB MINGW GCC
+#   HEADER: the text that goes first; OUTPUT is UTF-8; ZLIB, MINGW, GCC: the copyright files
+#   (/usr/share/doc/PACKAGE/copyright)
 set -euo pipefail
-header=${1:?usage: license_notices.sh HEADER OUTPUT}
-out=${2:?usage: license_notices.sh HEADER OUTPUT}
-doc=/usr/share/doc
-zlib=$doc/libz-mingw-w64/copyright
-mingw=$doc/mingw-w64-common/copyright
-gcc=$doc/gcc-mingw-w64-base/copyright
+usage="usage: license_notices.sh HEADER OUTPUT ZLIB MINGW GCC"
+header=${1:?$usage}
+out=${2:?$usage}
+zlib=${3:?$usage}
+mingw=${4:?$usage}
+gcc=${5:?$usage}
 for f in "$zlib" "$mingw" "$gcc"; do
   [ -f "$f" ] || { echo "license_notices.sh: $f is missing" >&2; exit 1; }
 done
@@ -66,18 +70,32 @@ between() {
 
 rule() { printf '\n%s\n%s\n%s\n\n' "========================================================================" "$1" "========================================================================"; }
 
+# The text of a part, which must not be empty. Usage: part WHAT FILE COMMAND...
+part() {
+  local what=$1 file=$2 text
+  shift 2
+  text=$("$@")
+  if [ -z "$text" ]; then
+    echo "license_notices.sh: $file has no $what (has its wording changed?)" >&2
+    exit 1
+  fi
+  printf '%s\n' "$text"
+}
+
+trap 'rm -f "$out.tmp"' EXIT
 {
   cat "$header"
   rule "1. zlib  (from $zlib)"
-  paragraphs "$zlib" '^\*$' ''
+  part "paragraph for the files of zlib" "$zlib" paragraphs "$zlib" '^\*$' ''
   rule "2. mingw-w64 runtime and winpthreads  (from $mingw)"
-  paragraphs "$mingw" '^(\*|mingw-w64-crt/|mingw-w64-libraries/winpthreads/)' \
+  part "paragraph for the runtime's or winpthreads' files" "$mingw" paragraphs "$mingw" \
+    '^(\*|mingw-w64-crt/|mingw-w64-libraries/winpthreads/)' \
     '^mingw-w64-crt/(testcases|profile)/|^mingw-w64-libraries/winpthreads/tests_pthread/'
   rule "3. GCC runtime libraries: libgcc, libstdc++  (from $gcc)"
-  between "$gcc" '^GCC is Copyright' '^Free Software Foundation'
+  part "copyright of GCC" "$gcc" between "$gcc" '^GCC is Copyright' '^Free Software Foundation'
   echo
-  between "$gcc" '^The following runtime libraries are licensed' '^ - libvtv'
+  part "licence of the runtime libraries" "$gcc" between "$gcc" '^The following runtime libraries are licensed' '^ - libvtv'
   echo
-  between "$gcc" '^GCC RUNTIME LIBRARY EXCEPTION' '^requirements of the license of GCC'
+  part "GCC runtime library exception" "$gcc" between "$gcc" '^GCC RUNTIME LIBRARY EXCEPTION' '^requirements of the license of GCC'
 } > "$out.tmp"
 mv "$out.tmp" "$out"
