@@ -77,6 +77,9 @@ tv_prepare_prefix() {
   # No window manager runs under Xvfb: Wine then places and frames its windows itself instead of
   # waiting 2 s for a manager at every window that closes.
   tv_prefix_setting 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N '"Managed"="N"'
+  # Fonts that draw the underscores of file names, as the launcher of the Debian package sets
+  # them in its prefix.
+  tv_prefix_import "$TV_ROOT/tools/release/prefix.reg" '"MS UI Gothic"="IPAPGothic"'
 }
 
 # tv_prefix_setting KEY NAME TYPE DATA LINE: sets a value of the prefix's user registry unless
@@ -85,6 +88,18 @@ tv_prefix_setting() {
   if ! grep -qF "$5" "$WINEPREFIX/user.reg" 2>/dev/null; then
     LC_ALL=ja_JP.UTF-8 wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || true
     wineserver -w
+  fi
+}
+
+# tv_prefix_import FILE LINE: imports a registry file written in UTF-8 into the prefix unless
+# user.reg already holds LINE.
+tv_prefix_import() {
+  if ! grep -qF "$2" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    local temp=$WINEPREFIX/drive_c/windows/temp/tallyvane.reg
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$1"; } > "$temp"
+    LC_ALL=ja_JP.UTF-8 wine regedit /S 'C:\windows\temp\tallyvane.reg' >/dev/null 2>&1 || true
+    wineserver -w
+    rm -f "$temp"
   fi
 }
 
