@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -159,3 +161,53 @@ INSTANTIATE_TEST_SUITE_P(Menus, GuideMenu,
                          ::testing::Values(MenuCase{"MainMenu", IDR_MAINMENU, true},
                                            MenuCase{"TreeMenu", IDR_TREEMENU, false}),
                          [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.label); });
+
+namespace {
+
+// What a player on Linux has to know, as the guide's Linux section says it (Shift_JIS here as
+// there).
+struct LinuxFact {
+    const char* name;
+    const char* text;
+};
+
+const LinuxFact kLinuxFacts[] = {
+    {"WhereThePrefixIs", "~/.local/share/tallyvane/prefix"},
+    {"HowBigItIs", "約 700 MB"},
+    {"ThatItStaysAfterRemove", "sudo apt-get remove tallyvane でプログラムを削除しても"},
+    {"HowToRemoveIt", "rm -rf ~/.local/share/tallyvane"},
+    {"ThatTheGameFoldersAreNotFound", "「Karthenがインストールされていません。」"},
+    {"WhereTheLicencesAre", "/usr/share/doc/tallyvane/copyright"},
+    {"ThatTheOutputIsUtf8", "ファイルへ、「|」で他のプログラムへ渡すときも UTF-8 です"},
+};
+
+void PrintTo(const LinuxFact& fact, std::ostream* os)
+{
+    *os << fact.name;
+}
+
+class GuideLinux : public ::testing::TestWithParam<LinuxFact> {};
+
+}
+
+TEST_P(GuideLinux, SectionTells)
+{
+    std::string guide = Guide();
+    size_t start = guide.find("\r\n12. Linux");
+    size_t end = guide.find("\r\n13. ", start);
+    ASSERT_NE(std::string::npos, start) << "no Linux section";
+    std::string section = guide.substr(start, end - start);
+    // The section's lines joined, so that a text may run over a line's end.
+    std::string joined;
+    for (const std::string& line : Lines(section)) {
+        size_t first = line.find_first_not_of(' ');
+        joined += first == std::string::npos ? "" : line.substr(first);
+    }
+    std::string text = GetParam().text;
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    joined.erase(std::remove(joined.begin(), joined.end(), ' '), joined.end());
+    EXPECT_NE(std::string::npos, joined.find(text)) << "the Linux section does not say \"" << GetParam().text << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(Facts, GuideLinux, ::testing::ValuesIn(kLinuxFacts),
+                         [](const ::testing::TestParamInfo<LinuxFact>& info) { return std::string(info.param.name); });

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The Debian package as a player on Linux meets it: its control data and contents, lintian's
 # verdict, then the package unpacked into a scratch root and its launcher run from there with a
-# home of its own: a missing locale, the first start with its window, and the command-line mode.
+# home of its own: a missing locale, a first start cut short, the first start with its window,
+# and the command-line mode. (tests/tools/launcher_test.sh tries the launcher's cases without Wine.)
 # Exits non-zero when a check fails.
 # Usage: release_deb_test.sh BUILD_DIR SOURCE_DIR   (after cpack, which writes BUILD_DIR/dist)
 source "$2/tools/setup.sh"
@@ -18,20 +19,27 @@ echo "$info" | sed -n '/Package:/,$p'
 field() { echo "$info" | sed -n "s/^ $1: //p"; }
 check "named tallyvane, version $version, for every architecture" \
   test "$(field Package) $(field Version) $(field Architecture)" = "tallyvane $version all"
-check "depends on Wine, the Japanese font and the locales" \
-  test "$(field Depends)" = "wine, wine64, fonts-ipafont-gothic, fonts-wine, locales"
+check "depends on Wine, the Japanese font, the locales and Perl (the launcher's conversion)" \
+  test "$(field Depends)" = "wine, wine64, fonts-ipafont-gothic, fonts-wine, locales, perl"
 contents=$(dpkg-deb --contents "$deb")
 has() { echo "$contents" | grep -qE "^$1 +root/root +[0-9]+ [0-9-]+ [0-9:]+ \./$2\$"; }
 check "the launcher /usr/bin/tallyvane" has '-rwxr-xr-x' usr/bin/tallyvane
-for file in tallyvane.exe option.xml Rename.xsl; do
+for file in tallyvane.exe option.xml Rename.xsl prefix.reg; do
   check "the program's file /usr/lib/tallyvane/$file" has '-rw-r--r--' "usr/lib/tallyvane/$file"
 done
 check "the desktop entry" has '-rw-r--r--' usr/share/applications/tallyvane.desktop
 check "the icon" has '-rw-r--r--' usr/share/icons/hicolor/32x32/apps/tallyvane.png
 check "the copyright file" has '-rw-r--r--' usr/share/doc/tallyvane/copyright
+check "the manual page in English" has '-rw-r--r--' usr/share/man/man1/tallyvane.1.gz
+check "and in Japanese" has '-rw-r--r--' usr/share/man/ja/man1/tallyvane.1.gz
 
 echo "== lintian"
-lintian --fail-on error --allow-root "$deb" && echo "ok: lintian reports no error" || fail "lintian reports errors"
+verdict=$(lintian --fail-on error --display-info --allow-root "$deb")
+status=$?
+echo "$verdict"
+check "lintian reports no error" test $status -eq 0
+silent_on_manual_pages() { ! grep -E 'usr/share/man|manpage|manual-page|groff' <<< "$verdict"; }
+check "nor anything about the manual pages" silent_on_manual_pages
 
 scratch=$build/release-deb-test
 rm -rf "$scratch"
@@ -64,6 +72,21 @@ check "saying in Japanese and English how to generate the locale" \
            grep -q 'locale-gen' '$scratch/nolocale.err'"
 check "and makes no prefix" test ! -e "$prefix"
 
+echo "== a first start cut short"
+# Closed, as its terminal may be, while wineboot makes the prefix.
+setsid "$launcher" </dev/null > "$scratch/cut.out" 2>&1 &
+cut=$!
+for _ in $(seq 1 300); do
+  compgen -G "$HOME/.local/share/tallyvane/prefix.new.*/dosdevices" >/dev/null && break
+  sleep 0.1
+done
+sleep 3
+kill -KILL -- -$cut 2>/dev/null || true
+wait $cut 2>/dev/null || true
+unfinished() { compgen -G "$HOME/.local/share/tallyvane/prefix.new.*" >/dev/null; }
+check "leaves no prefix in its place" test ! -e "$prefix"
+check "but one unfinished beside it" unfinished
+
 echo "== the first start"
 "$launcher" </dev/null > "$scratch/window.out" 2>&1 &
 launched=$!
@@ -77,6 +100,9 @@ done
 cat "$scratch/window.out"
 check "the main window opens" test -n "$window"
 check "in the prefix made under the home" test -f "$prefix/system.reg"
+check "made anew" grep -q 'first start: making the Wine prefix' "$scratch/window.out"
+check "whole, with the fonts that draw underscores" grep -qF '"MS UI Gothic"="IPAPGothic"' "$prefix/user.reg"
+check "the unfinished one removed" test ! "$(compgen -G "$HOME/.local/share/tallyvane/prefix.new.*")"
 check "with Wine's fonts, Marlett for the caption buttons among them" \
   bash -c "for f in /usr/share/wine/fonts/*; do cmp -s \"\$f\" '$prefix/drive_c/windows/Fonts/'\"\$(basename \"\$f\")\" || exit 1; done"
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
@@ -86,11 +112,10 @@ echo "== the command-line mode"
 sample=$2/samples/nihon-teams.rec
 (cd "$2" && "$build/wine-run" "$build/bin/tallyvane.exe" "Z:$sample" > "$scratch/build.xml" 2>/dev/null </dev/null)
 "$launcher" "$sample" > "$scratch/redirected.xml" </dev/null
-check "redirected, the program's bytes" cmp "$scratch/redirected.xml" "$scratch/build.xml"
+check "redirected, the program's text in UTF-8" cmp "$scratch/redirected.xml" <(iconv -f CP932 -t UTF-8 "$scratch/build.xml")
+check "the Japanese names readable there" grep -q '桜の谷' "$scratch/redirected.xml"
 script -qec "'$launcher' '$sample'" /dev/null </dev/null | tr -d '\r' > "$scratch/terminal.xml"
-check "on a terminal, the same text in UTF-8" \
-  cmp "$scratch/terminal.xml" <(iconv -f CP932 -t UTF-8 "$scratch/build.xml" | tr -d '\r')
-check "the Japanese names readable there" grep -q '桜の谷' "$scratch/terminal.xml"
+check "on a terminal, the same text" cmp "$scratch/terminal.xml" <(tr -d '\r' < "$scratch/redirected.xml")
 
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
