@@ -36,11 +36,12 @@ fi
 export LC_ALL=ja_JP.UTF-8
 
 # The Windows C runtime reads TZ only as a name of three letters, the hours west of UTC and an
-# optional name of the summer time ("JST-9", "CET-1CEST"); a zone's name such as Asia/Tokyo it
-# takes for UTC. The rule on the last line of the zone's file is that form, once its names are
-# cut to three letters ("AEST-10AEDT,..." is read as AES and an offset of -10 hours; a numeric
-# name "<+07>" becomes STD, or DST for the summer time); the host's C library reads it too.
-# Without TZ the runtime asks the system, which Wine answers with the host's own zone.
+# optional name of the summer time ("JST-9", "CET-1CEST"), whose dates it takes from the rules
+# of the United States; a zone's name such as Asia/Tokyo it takes for UTC. The rule on the last
+# line of the zone's file is that form once its names are cut to three letters ("AEST-10AEDT,..."
+# would be read as AES and an offset of 0; a numeric name "<+07>" becomes STD, or DST for the
+# summer time), and the host's C library, which Wine's own clock follows, reads it too. Without
+# TZ the runtime asks the system, which Wine answers with the host's own zone.
 runtime_zone() {
   local rule=$1 zone=${1#:}
   [[ $zone == /* ]] || zone=${TZDIR:-/usr/share/zoneinfo}/$zone
@@ -104,7 +105,7 @@ if [ ! -d "$WINEPREFIX" ]; then
     echo "tallyvane: 初回の起動です。Wine の環境を作成しています ($WINEPREFIX)..." >&2
     echo "tallyvane: first start: making the Wine prefix $WINEPREFIX..." >&2
     new=$(mktemp -d "$home/prefix.new.XXXXXX")
-    # Wine's processes do not hold the lock.
+    # The lock is not handed to Wine's processes, which may outlive the launcher.
     if ! make_prefix "$new" 9>&-; then
       WINEPREFIX=$new wineserver -k >/dev/null 2>&1 9>&- || true
       rm -rf "$new"
