@@ -38,8 +38,14 @@ std::string TakeErrorDescription()
     return text;
 }
 
-void Check(HRESULT result)
+// Makes a component call that starts with no error object on the thread, so that the
+// description taken after its failure is its own, never one that an earlier call left: some calls
+// (CoCreateInstance, put_async) set none.
+template <typename Call>
+void Check(Call call)
 {
+    SetErrorInfo(0, nullptr);
+    HRESULT result = call();
     if (FAILED(result))
         throw ComFailure{result, TakeErrorDescription()};
 }
@@ -59,23 +65,27 @@ BSTR AnsiToBstr(const char* text)
 IXMLDOMDocument2* CreateDocument()
 {
     IXMLDOMDocument2* document = nullptr;
-    Check(CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER, kDomDocument2,
-                           reinterpret_cast<void**>(&document)));
+    Check([&] {
+        return CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER, kDomDocument2,
+                                reinterpret_cast<void**>(&document));
+    });
     return document;
 }
 
 // Loads a file synchronously; false when it could not be read or parsed.
 bool LoadDocument(IXMLDOMDocument2* document, const char* path)
 {
-    Check(document->put_async(VARIANT_FALSE));
+    Check([&] { return document->put_async(VARIANT_FALSE); });
     VARIANT source;
     VariantInit(&source);
     source.vt = VT_BSTR;
     source.bstrVal = AnsiToBstr(path);
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    HRESULT result = document->load(source, &loaded);
-    VariantClear(&source);
-    Check(result);
+    Check([&] {
+        HRESULT result = document->load(source, &loaded);
+        VariantClear(&source);
+        return result;
+    });
     return loaded == VARIANT_TRUE;
 }
 
@@ -109,7 +119,7 @@ bool CXmlTransform::Transform(const char* xmlPath, const char* xslPath)
             stylesheet = CreateDocument();
             if (LoadDocument(stylesheet, xslPath)) {
                 BSTR output = nullptr;
-                Check(source->transformNode(stylesheet, &output));
+                Check([&] { return source->transformNode(stylesheet, &output); });
                 WideToAnsi(output, SysStringByteLen(output), resultText);
                 SysFreeString(output);
                 transformed = true;

@@ -57,8 +57,6 @@ LRESULT CMainWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return OnDropFiles(reinterpret_cast<HDROP>(wParam));
     case WM_ACTIVATE:
         return OnActivate(hwnd, wParam, lParam);
-    case WM_QUERYENDSESSION:
-        return OnQueryEndSession(hwnd, wParam, lParam);
     case WM_ENDSESSION:
         return OnEndSession(wParam != FALSE);
     default:

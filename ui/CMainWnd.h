@@ -51,10 +51,9 @@ public:
     static constexpr int kTreeItemLimit = 100000;
     static constexpr int kTreeTextLimit = 1024;
 
-    // Up to this many rows in the list, a search runs without the progress dialog.
-    static constexpr int kFewRows = 10;
-    // Past them, a search opens its progress dialog once it has gone on this long (milliseconds):
-    // under Wine, opening the dialog costs more than comparing hundreds of files.
+    // A search opens its progress dialog once it has gone on this long (milliseconds), however
+    // few the rows: under Wine, opening the dialog costs more than comparing hundreds of files,
+    // and a few files may be large or slow to read.
     DWORD searchDialogDelay = 500;
 
     // Which folder of the game a Tools command opens.
@@ -152,7 +151,6 @@ private:
     LRESULT OnCommand(UINT id);
     LRESULT OnDropFiles(HDROP drop);
     LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
-    LRESULT OnQueryEndSession(HWND hwnd, WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(bool ending);
 
     // Command handlers
@@ -192,22 +190,24 @@ private:
         std::string temporary;
     };
     RunState runState;
-    // label is the dialog's caption and the start of its first line. The dialog opens at once, or
-    // with openAfter, at the first PumpRunWhenDue after that many milliseconds.
+    // label is the dialog's caption and the start of its first line. The dialog opens with the
+    // first row's lines, or with openAfter, with the lines of the first row that starts after that
+    // many milliseconds.
     void BeginRun(int count, const std::string& label = "処理中...", DWORD openAfter = 0);
     // The start of a row (the number-th of count): one waiting message let through, then the
     // row's record shown in the progress dialog. The record; null for a row without one.
     CRecord* StartRunRow(int row, int number, int count);
-    // The progress dialog's lines: the label with the number-th of count, and a file name.
+    // The progress dialog's lines for the row that starts: the label with the number-th of count,
+    // and a file name; the dialog opens with them when its time has come.
     void ShowRunLines(int number, int count, const std::string& fileName);
     // Lets one waiting message through; keys of the progress dialog reach its buttons.
     void PumpRun();
-    // Lets the waiting messages through when a tenth of a second, or the progress dialog's update
-    // interval if shorter, has passed since they last were: under Wine a look at the queue costs
-    // more than matching a record.
+    // Once the progress dialog is open, lets the waiting messages through when a tenth of a
+    // second, or the dialog's update interval if shorter, has passed since they last were: under
+    // Wine a look at the queue costs more than matching a record.
     void PumpRunWhenDue();
-    // Whether Cancel has stopped the run: its dialog opened and was cancelled.
-    bool RunCancelled() const;
+    // Whether the run is to stop: its dialog opened and was cancelled, or the session ends.
+    bool RunStopped() const;
     void EndRun();
     // An error box while the run goes on.
     void ShowRunError(const std::string& text);
@@ -228,8 +228,8 @@ private:
     static int CALLBACK CompareRows(LPARAM id1, LPARAM id2, LPARAM sortParam);
 
     // Searches of the list
-    // Which rows match the query, in list order, under the progress dialog when the list holds
-    // more than a few rows; false when Cancel stopped the search.
+    // Which rows match the query, in list order, under the progress dialog; false when Cancel or
+    // the end of the session stopped the search.
     bool FindMatchingRows(const CSearchQuery& query, std::vector<int>& rows, CRunErrors& errors);
     // Removes every row but those given (in list order) with its record.
     void KeepOnlyRows(std::vector<int>& rows);

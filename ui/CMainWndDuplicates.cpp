@@ -5,7 +5,7 @@
 #include "framework/CDuplicateFinder.h"
 
 // Files that vanished since they were listed, or that cannot be read, are no duplicates and are
-// told at the end. Cancel changes nothing.
+// told at the end. Cancel, or the end of the session, changes nothing.
 void CMainWnd::OnSelectDuplicates(UINT)
 {
     int count = list.GetItemCount();
@@ -19,21 +19,15 @@ void CMainWnd::OnSelectDuplicates(UINT)
             rowOfFile.push_back(row);
         }
     }
-    bool shown = count > kFewRows;
-    if (shown)
-        BeginRun(count, "検索中...", searchDialogDelay);
+    BeginRun(count, "検索中...", searchDialogDelay);
     bool finished = finder.Run([&](size_t file) {
-        if (!shown)
-            return true;
-        PumpRunWhenDue();
-        ShowRunLines(static_cast<int>(finder.settled), count, records[file]->fileName);
         progress.SetPosition(static_cast<int>(finder.settled));
-        return !RunCancelled();
+        ShowRunLines(static_cast<int>(finder.settled), count, records[file]->fileName);
+        PumpRunWhenDue();
+        return !RunStopped();
     });
-    if (shown) {
-        finished = finished && !RunCancelled();
-        EndRun();
-    }
+    finished = finished && !RunStopped();
+    EndRun();
     if (!finished) {
         SetFocus(list.window);
         return;

@@ -16,18 +16,14 @@
 bool CMainWnd::FindMatchingRows(const CSearchQuery& query, std::vector<int>& rows, CRunErrors& errors)
 {
     int count = list.GetItemCount();
-    bool shown = count > kFewRows;
-    if (shown)
-        BeginRun(count, "検索中...", searchDialogDelay);
+    BeginRun(count, "検索中...", searchDialogDelay);
     bool stopped = false;
     TranslationMemo memo;
     for (int row = 0; row < count; ++row) {
         CRecord* record = RecordOfRow(row);
-        if (shown) {
-            PumpRunWhenDue();
-            if (record)
-                ShowRunLines(row + 1, count, record->fileName);
-        }
+        if (record)
+            ShowRunLines(row + 1, count, record->fileName);
+        PumpRunWhenDue();
         if (record) {
             try {
                 if (RecordMatches(*record, data.option, query, &memo))
@@ -36,16 +32,13 @@ bool CMainWnd::FindMatchingRows(const CSearchQuery& query, std::vector<int>& row
                 errors.Add(record->fileName, FailureText(error));
             }
         }
-        if (shown) {
-            progress.Step();
-            if (RunCancelled()) {
-                stopped = true;
-                break;
-            }
+        progress.Step();
+        if (RunStopped()) {
+            stopped = true;
+            break;
         }
     }
-    if (shown)
-        EndRun();
+    EndRun();
     return !stopped;
 }
 

@@ -16,10 +16,8 @@ void CMainWnd::BeginRun(int count, const std::string& label, DWORD openAfter)
     runLabel = label;
     runStarted = runPumped = GetTickCount();
     runOpenAfter = openAfter;
-    runOpened = openAfter == 0;
+    runOpened = false;
     progress.Setup(label, label, "", 0, count, 1);
-    if (runOpened)
-        progress.Create(window);
 }
 
 CRecord* CMainWnd::StartRunRow(int row, int number, int count)
@@ -32,14 +30,15 @@ CRecord* CMainWnd::StartRunRow(int row, int number, int count)
     return record;
 }
 
-// Lines that the dialog would not show yet are not made, as a search goes through rows by the
-// thousand; those of the last row are, for the run ends shown whole.
+// The lines of every row are made: a step shows those of its own row whenever it comes.
 void CMainWnd::ShowRunLines(int number, int count, const std::string& fileName)
 {
-    if (number < count && !progress.UpdateDue())
-        return;
     progress.SetLines(runLabel + " (" + FormatInt(number, "%ld") + " / " + FormatInt(count, "%ld") + ")",
                       fileName);
+    if (!runOpened && GetTickCount() - runStarted >= runOpenAfter) {
+        runOpened = true;
+        progress.Create(window);
+    }
 }
 
 void CMainWnd::PumpRun()
@@ -49,22 +48,16 @@ void CMainWnd::PumpRun()
 
 // All the messages waiting then, a few hundred at most: one at a time, a turn every interval
 // would leave a click on Cancel behind the mouse's moves for seconds. Before its dialog opens, a
-// run lets nothing through; the dialog opens showing the lines and the bar as they are. Cancel
-// is answered within a tenth of a second, the dialog shows the run less often.
+// run lets nothing through. Cancel is answered within a tenth of a second, the dialog shows the
+// run less often.
 void CMainWnd::PumpRunWhenDue()
 {
     const int kMostMessages = 500;
     const DWORD kPumpInterval = 100;
     DWORD now = GetTickCount();
-    if (now - runPumped < std::min(progress.updateInterval, kPumpInterval))
+    if (!runOpened || now - runPumped < std::min(progress.updateInterval, kPumpInterval))
         return;
     runPumped = now;
-    if (!runOpened) {
-        if (now - runStarted < runOpenAfter)
-            return;
-        runOpened = true;
-        progress.Create(window);
-    }
     MSG waiting;
     for (int i = 0; i < kMostMessages && PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) &&
                     waiting.message != WM_QUIT;
@@ -72,9 +65,9 @@ void CMainWnd::PumpRunWhenDue()
         PumpRun();
 }
 
-bool CMainWnd::RunCancelled() const
+bool CMainWnd::RunStopped() const
 {
-    return runOpened && !progress.running;
+    return (runOpened && !progress.running) || runState.ending;
 }
 
 // The main window is enabled before the dialog goes, so that it becomes the active window again.
@@ -100,16 +93,10 @@ void CMainWnd::ReportRunErrors(const CRunErrors& errors)
         ShowError(window, errors.Text());
 }
 
-// The session is about to end: a run stops where it is, at its next row.
-LRESULT CMainWnd::OnQueryEndSession(HWND hwnd, WPARAM wParam, LPARAM lParam)
-{
-    if (runState.active)
-        runState.ending = true;
-    return CWindow::WindowProc(hwnd, WM_QUERYENDSESSION, wParam, lParam);
-}
-
 // The session ends: the process may be ended as soon as this returns, so a run that has not come
-// to its end yet leaves nothing behind already now. The run then stops at its next row.
+// to its end yet leaves nothing behind already now. The run then stops at its next row. Only
+// this ends a run: after WM_QUERYENDSESSION the session may still go on (another program
+// refuses, or the user thinks better of it), and the run with it.
 LRESULT CMainWnd::OnEndSession(bool ending)
 {
     if (!ending || !runState.active)

@@ -27,6 +27,7 @@ void CProgressDlg::Setup(const std::string& newCaption, const std::string& newFi
     high = newHigh;
     step = newStep;
     position = 0;
+    stepShown = false;
 }
 
 void CProgressDlg::Create(HWND owner)
@@ -35,25 +36,26 @@ void CProgressDlg::Create(HWND owner)
         CreateModeless(owner, IDD_PROGRESS);
 }
 
-// A record that takes long shows its lines while it is handled.
 void CProgressDlg::SetLines(const std::string& first, const std::string& second)
 {
     firstText = first;
     secondText = second;
-    if (UpdateDue())
+    if (UpdateDue() || stepShown)
         Update();
 }
 
 void CProgressDlg::Step()
 {
-    SetPosition(position + step);
+    position += step;
+    if (UpdateDue() || position >= high) {
+        Update();
+        stepShown = true;
+    }
 }
 
 void CProgressDlg::SetPosition(int newPosition)
 {
     position = newPosition;
-    if (UpdateDue() || position >= high)
-        Update();
 }
 
 bool CProgressDlg::UpdateDue() const
@@ -70,6 +72,7 @@ void CProgressDlg::Update()
     if (window)
         RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     updated = GetTickCount();
+    stepShown = false;
 }
 
 LRESULT CProgressDlg::OnInitDialog()

@@ -36,6 +36,10 @@ UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string&
         // run over the same files renames nothing.
         if (SameName(candidate, oldPath))
             return {UniqueFileName::kKept, oldPath};
+        // A name that a file has is passed over without a word; the move is told for the name
+        // chosen, and still finds out itself whether the name is free.
+        if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES)
+            continue;
         TracePath("orgFile", oldPath);
         TracePath("newFilename", candidate);
         if (MoveFileA(oldPath.c_str(), candidate.c_str()))

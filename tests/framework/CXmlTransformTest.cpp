@@ -1,7 +1,10 @@
 #include "framework/CXmlTransform.h"
 
 #include "ChildProcess.h"
+#include "ImportPatch.h"
 #include "TestFiles.h"
+
+#include <oleauto.h>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +103,79 @@ INSTANTIATE_TEST_SUITE_P(Files, XmlTransformUnloadable,
                          [](const ::testing::TestParamInfo<UnloadableCase>& info) {
                              return info.param.name;
                          });
+
+namespace {
+
+// The creation of the component's documents, failing at the given call (counted from 1) without
+// an error object, as CoCreateInstance fails; the other calls are passed on.
+class FailingCreation {
+public:
+    explicit FailingCreation(int failing) : failing(failing) { current = this; }
+    ~FailingCreation() { current = nullptr; }
+    FailingCreation(const FailingCreation&) = delete;
+    FailingCreation& operator=(const FailingCreation&) = delete;
+
+    static constexpr HRESULT kResult = REGDB_E_CLASSNOTREG;
+    int calls = 0;
+    ImportPatch patch{"ole32.dll", "CoCreateInstance", reinterpret_cast<const void*>(&Create)};
+
+private:
+    static HRESULT WINAPI Create(REFCLSID type, LPUNKNOWN outer, DWORD context, REFIID interfaceId, LPVOID* object)
+    {
+        if (++current->calls == current->failing) {
+            *object = nullptr;
+            return kResult;
+        }
+        return current->patch.Original<decltype(&CoCreateInstance)>()(type, outer, context, interfaceId, object);
+    }
+
+    static inline FailingCreation* current = nullptr;
+    int failing;
+};
+
+// An error object with the description, left on the thread as a call that failed earlier leaves
+// it.
+void LeaveErrorObject(const wchar_t* description)
+{
+    ICreateErrorInfo* creation = nullptr;
+    ASSERT_EQ(S_OK, CreateErrorInfo(&creation));
+    creation->SetDescription(const_cast<LPOLESTR>(description));
+    IErrorInfo* info = nullptr;
+    creation->QueryInterface(__uuidof(IErrorInfo), reinterpret_cast<void**>(&info));
+    SetErrorInfo(0, info);
+    info->Release();
+    creation->Release();
+}
+
+struct StaleErrorCase {
+    const char* name;
+    // Which creation fails: the source's document (1) or the stylesheet's (2).
+    int failing;
+};
+
+class XmlTransformStaleError : public ::testing::TestWithParam<StaleErrorCase> {};
+
+// A failure that brings no error object has no description: an object that an earlier call left
+// on the thread is not taken for its description.
+TEST_P(XmlTransformStaleError, IsNotTheDescriptionOfALaterFailure)
+{
+    std::string xml = testfiles::Write("settings.xml", kSettings);
+    std::string xsl = testfiles::Write("name.xsl", Stylesheet("", "x"));
+    CXmlTransform transform;
+    FailingCreation creation(GetParam().failing);
+    ASSERT_NE(nullptr, creation.patch.slot);
+    LeaveErrorObject(L"an earlier failure");
+    EXPECT_FALSE(transform.Transform(xml.c_str(), xsl.c_str()));
+    EXPECT_EQ(GetParam().failing, creation.calls);
+    HRESULT result = FailingCreation::kResult;
+    EXPECT_EQ(FormatComError("", ComErrorMessage(result), result), transform.errorText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Creations, XmlTransformStaleError,
+                         ::testing::Values(StaleErrorCase{"SourceDocument", 1}, StaleErrorCase{"StylesheetDocument", 2}),
+                         [](const ::testing::TestParamInfo<StaleErrorCase>& info) { return info.param.name; });
+
+}
 
 // Run in a child process that may not load the component (XmlEngine.MissingComponent).
 bool ComponentWithheld()

@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <cerrno>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -145,4 +148,119 @@ TEST(ReplaceTextFile, AFileHeldOpenIsLeftAsItWas)
     EXPECT_EQ("old content", testfiles::Read(path));
     EXPECT_EQ(std::vector<std::string>{"out.xml"}, FilesIn(folder));
     EXPECT_FALSE(ReplaceTextFile(folder + "\\no such folder\\out.xml", "new"));
+}
+
+namespace {
+
+// What the code under test asks of the file system to put a file in place, in order: "flush " and
+// the path of the file whose buffers are written to the disk, "move " with the old and the new
+// path. Each call is passed on as asked.
+class PlacingRecorder {
+public:
+    PlacingRecorder() { current = this; }
+    ~PlacingRecorder() { current = nullptr; }
+    PlacingRecorder(const PlacingRecorder&) = delete;
+    PlacingRecorder& operator=(const PlacingRecorder&) = delete;
+
+    std::vector<std::string> events;
+    ImportPatch open{"kernel32.dll", "CreateFileA", reinterpret_cast<const void*>(&Open)};
+    ImportPatch flush{"kernel32.dll", "FlushFileBuffers", reinterpret_cast<const void*>(&Flush)};
+    ImportPatch move{"kernel32.dll", "MoveFileExA", reinterpret_cast<const void*>(&Move)};
+
+private:
+    static HANDLE WINAPI Open(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                              DWORD disposition, DWORD flags, HANDLE model)
+    {
+        HANDLE handle =
+            current->open.Original<decltype(&CreateFileA)>()(path, access, share, security, disposition, flags, model);
+        current->paths[handle] = path;
+        return handle;
+    }
+    static BOOL WINAPI Flush(HANDLE handle)
+    {
+        current->events.push_back("flush " + current->paths[handle]);
+        return current->flush.Original<decltype(&FlushFileBuffers)>()(handle);
+    }
+    static BOOL WINAPI Move(LPCSTR from, LPCSTR to, DWORD flags)
+    {
+        current->events.push_back(std::string("move ") + from + " " + to);
+        return current->move.Original<decltype(&MoveFileExA)>()(from, to, flags);
+    }
+
+    static inline PlacingRecorder* current = nullptr;
+    std::map<HANDLE, std::string> paths;
+};
+
+// A folder of the scratch folder whose path is exactly length bytes long, made of as many
+// subfolders as the host's limit of 255 bytes per name needs.
+std::string FolderOfLength(size_t length)
+{
+    std::string folder = EmptyFolder("length" + std::to_string(length));
+    while (folder.size() < length) {
+        size_t name = std::min<size_t>(200, length - folder.size() - 1);
+        if (length - folder.size() - 1 - name == 1)
+            --name;
+        folder += "\\" + std::string(name, 'd');
+        std::filesystem::create_directory(folder);
+    }
+    return folder;
+}
+
+struct PlacingCase {
+    const char* name;
+    // The length of the target's folder in bytes (0: the scratch folder's own), and the target's
+    // name in it.
+    size_t folderLength;
+    const char* fileName;
+    // Whether a temporary name fits beside the target; when none does, the target is written in
+    // place.
+    bool besideFits;
+};
+
+class ReplaceTextFilePlacing : public testing::TestWithParam<PlacingCase> {};
+
+// Any path that the program handles (fewer than 260 bytes) is written. The new text goes into a
+// new file in the target's own folder, so that the move is a rename within one volume, and its
+// buffers reach the disk before the move: after a power cut the target holds the old text or
+// the whole new one. Without room for a temporary name the target is written directly, and its
+// buffers too reach the disk before the text is reported written.
+TEST_P(ReplaceTextFilePlacing, WritesNewTextBesideTheTargetAndFlushesItBeforeTheMove)
+{
+    const PlacingCase& c = GetParam();
+    std::string folder = c.folderLength ? FolderOfLength(c.folderLength) : EmptyFolder("placing");
+    ASSERT_EQ(c.folderLength ? c.folderLength : folder.size(), folder.size());
+    std::string path = folder + "\\" + c.fileName;
+    ASSERT_LT(path.size(), 260u);
+    {
+        std::ofstream old(std::filesystem::path(path), std::ios::binary);
+        old << "old content";
+    }
+    PlacingRecorder recorder;
+    ASSERT_NE(nullptr, recorder.move.slot);
+    ASSERT_TRUE(ReplaceTextFile(path, "<a>\n</a>\n"));
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    EXPECT_EQ("<a>\r\n</a>\r\n", std::string(std::istreambuf_iterator<char>(in), {}));
+    EXPECT_EQ(std::vector<std::string>{c.fileName}, FilesIn(folder));
+    if (!c.besideFits) {
+        EXPECT_EQ(std::vector<std::string>{"flush " + path}, recorder.events);
+        return;
+    }
+    ASSERT_EQ(2u, recorder.events.size());
+    std::string temporary = recorder.events[0].substr(std::string("flush ").size());
+    EXPECT_EQ("flush " + temporary, recorder.events[0]);
+    EXPECT_EQ("move " + temporary + " " + path, recorder.events[1]);
+    EXPECT_EQ(folder + "\\", temporary.substr(0, temporary.find_last_of('\\') + 1));
+    EXPECT_NE(path, temporary);
+}
+
+// The system's own temporary names need a folder of at most 246 bytes.
+INSTANTIATE_TEST_SUITE_P(Folders, ReplaceTextFilePlacing,
+                         testing::Values(PlacingCase{"ScratchFolder", 0, "out.xml", true},
+                                         PlacingCase{"Folder246", 246, "out.xml", true},
+                                         PlacingCase{"Folder247", 247, "out.xml", true},
+                                         PlacingCase{"Folder251", 251, "out.xml", true},
+                                         PlacingCase{"Folder255ShortName", 255, "o.x", true},
+                                         PlacingCase{"Folder257OneByteName", 257, "x", false}),
+                         [](const testing::TestParamInfo<PlacingCase>& info) { return info.param.name; });
+
 }

@@ -319,9 +319,13 @@ TEST_P(BatchRenameLongName, LeavesTheFileWhereItIs)
     std::string path = folder + "r1.rec";
     ASSERT_GE(folder.size() + Ansi(name).size() + 4, 260u);
     ASSERT_LT(MultiByteToWideChar(CP_ACP, 0, (folder + Ansi(name) + ".rec").c_str(), -1, nullptr, 0), MAX_PATH);
+    // The program refuses the name itself, not the file system.
+    runtest::MoveRecorder recorder;
+    ASSERT_NE(nullptr, recorder.patch.slot);
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
         Command(ID_EDIT_BATCH_RENAME);
+        EXPECT_TRUE(recorder.moves.empty());
         EXPECT_EQ(std::vector<std::string>{"r1.rec"}, FilesIn(folder));
         EXPECT_EQ(std::vector<std::string>{"r1.rec"}, Rows());
         EXPECT_EQ(path, RecordOfRow(0).path);
@@ -617,7 +621,8 @@ class BatchRenameSessionEnd : public BatchRename, public testing::WithParamInter
 
 // The end of the session stops the run after the file it has renamed: the others keep their
 // names, and no box waits for anyone. The process may be ended as soon as the window has seen
-// WM_ENDSESSION: by then the temporary file is already gone.
+// WM_ENDSESSION: by then the temporary file is already gone. A session that goes on after the
+// question leaves the run to its end.
 TEST_P(BatchRenameSessionEnd, StopsTheRunAndLeavesNoTemporaryFile)
 {
     EchoRows(GetParam().name, {"x1", "x2", "x3"});
@@ -631,24 +636,23 @@ TEST_P(BatchRenameSessionEnd, StopsTheRunAndLeavesNoTemporaryFile)
     ProgressRecorder progress([&](int step, HWND) {
         if (step != 1)
             return;
-        if (GetParam().query)
-            allowed = SendMessageA(mainWnd.window, WM_QUERYENDSESSION, 0, 0);
-        if (GetParam().end) {
-            SendMessageA(mainWnd.window, WM_ENDSESSION, TRUE, 0);
-            temporaryLeftAtTheEnd = Exists(temporary);
-        }
+        allowed = GetParam().Send(mainWnd.window);
+        temporaryLeftAtTheEnd = Exists(temporary);
     });
     Command(ID_EDIT_BATCH_RENAME);
     ASSERT_FALSE(temporary.empty());
     if (GetParam().query) {
         EXPECT_EQ(TRUE, allowed);
     }
-    if (GetParam().end) {
-        EXPECT_FALSE(temporaryLeftAtTheEnd);
+    EXPECT_EQ(!GetParam().Stops(), temporaryLeftAtTheEnd);
+    if (GetParam().Stops()) {
+        EXPECT_EQ((std::vector<std::string>{"x1.rec", "r2.rec", "r3.rec"}), Rows());
+        EXPECT_EQ((std::vector<std::string>{"r2.rec", "r3.rec", "x1.rec"}), FilesIn(folder));
+    } else {
+        EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "x3.rec"}), Rows());
+        EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "x3.rec"}), FilesIn(folder));
     }
-    EXPECT_EQ((std::vector<std::string>{"x1.rec", "r2.rec", "r3.rec"}), Rows());
-    EXPECT_EQ((std::vector<std::string>{"r2.rec", "r3.rec", "x1.rec"}), FilesIn(folder));
-    EXPECT_EQ(1u, progress.steps.size());
+    EXPECT_EQ(GetParam().Stops() ? 1u : 3u, progress.steps.size());
     EXPECT_EQ(1u, boxes.boxes.size());
     EXPECT_EQ(nullptr, mainWnd.progress.window);
     ExpectNoTemporaryFileLeft();
@@ -685,6 +689,57 @@ TEST_F(BatchRename, WithTheDialogsOwnIntervalCancelStopsAfterTheNextRenamedFile)
     EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "r3.rec", "r4.rec"}), Rows());
     EXPECT_EQ(nullptr, mainWnd.progress.window);
     EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    ExpectNoTemporaryFileLeft();
+}
+
+// With the dialog's own interval and records that each take longer than it to read, the dialog
+// shows each row's own lines while its record is read, and read again under its new name; every
+// step that it shows carries the number and the name of its own row.
+TEST_F(BatchRename, EveryRowShowsItsOwnLinesWithTheDialogsOwnInterval)
+{
+    EchoRows("OwnLines", {"x1", "x2", "x3"});
+    mainWnd.progress.updateInterval = CProgressDlg().updateInterval;
+    ProgressRecorder progress;
+    std::vector<runtest::SlowFiles::Look> looks;
+    {
+        runtest::TestClock clock;
+        runtest::SlowFiles slow(clock, mainWnd.progress.updateInterval + 1, mainWnd.progress);
+        Command(ID_EDIT_BATCH_RENAME);
+        looks = slow.looks;
+    }
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "x3.rec"}), Rows());
+    ASSERT_EQ(6u, looks.size());
+    for (size_t i = 0; i < looks.size(); ++i) {
+        SCOPED_TRACE(i);
+        int row = static_cast<int>(i / 2) + 1;
+        EXPECT_EQ((i % 2 ? "x" : "r") + std::to_string(row) + ".rec", looks[i].name);
+        EXPECT_TRUE(looks[i].shown);
+        EXPECT_EQ(runtest::RunLine("処理中...", row, 3), looks[i].first);
+        EXPECT_EQ("r" + std::to_string(row) + ".rec", looks[i].second);
+    }
+    ASSERT_EQ(3u, progress.steps.size());
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(i + 1, progress.steps[i].position);
+        EXPECT_EQ(runtest::RunLine("処理中...", i + 1, 3), progress.steps[i].first);
+        EXPECT_EQ("r" + std::to_string(i + 1) + ".rec", progress.steps[i].second);
+    }
+    ExpectNoTemporaryFileLeft();
+}
+
+// A file whose numbered names are all taken is left alone; the debugger is told no move for it.
+TEST_F(BatchRename, NoMoveIsToldForAFileWhoseNamesAreAllTaken)
+{
+    EchoRows("AllTaken", {"game"});
+    testfiles::Write(folderName + "\\game.rec", "taken");
+    for (int number = 2; number <= 99; ++number)
+        testfiles::Write(folderName + "\\game(" + std::to_string(number) + ").rec", "taken");
+    DebugOutputRecorder debugger;
+    Command(ID_EDIT_BATCH_RENAME);
+    EXPECT_EQ(std::vector<std::string>{"r1.rec"}, Rows());
+    ASSERT_EQ(2u, debugger.lines.size());
+    EXPECT_EQ(0u, debugger.lines[0].find("\ntmpFile:"));
+    EXPECT_EQ("\ntemplateFile:" + BesideTheProgram("Echo.xsl"), debugger.lines[1]);
     ExpectNoTemporaryFileLeft();
 }
 

@@ -160,4 +160,139 @@ TEST_F(DuplicatesCommand, CancelInTheMiddleChangesNothing)
     EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
 }
 
+// With the dialog's own interval and files that each take longer than it to measure or open, the
+// dialog shows, whenever a file is measured or opened, that file's name and the files settled so
+// far, with the bar at that number; every step that it shows agrees with its line.
+TEST_F(DuplicatesCommand, EveryFileShowsItsOwnLinesWithTheDialogsOwnInterval)
+{
+    UseFolder("OwnLines");
+    std::vector<std::string> names;
+    for (int i = 0; i < 8; ++i) {
+        names.push_back("u" + std::to_string(i) + ".rec");
+        FileRow(names.back(), std::string(static_cast<size_t>(i + 1), 'u'));
+    }
+    for (const char* name : {"g0.rec", "g1.rec"}) {
+        names.push_back(name);
+        FileRow(name, std::string(100, 'g'));
+    }
+    for (const char* name : {"h0.rec", "h1.rec"}) {
+        names.push_back(name);
+        FileRow(name, std::string(200, 'h') + name);
+    }
+    mainWnd.progress.updateInterval = CProgressDlg().updateInterval;
+    std::vector<size_t> looksAtSteps;
+    std::vector<runtest::SlowFiles::Look> looks;
+    {
+        runtest::TestClock clock;
+        runtest::SlowFiles slow(clock, mainWnd.progress.updateInterval + 1, mainWnd.progress);
+        ProgressRecorder progress([&](int, HWND) { looksAtSteps.push_back(slow.looks.size()); });
+        Command(ID_EDIT_SELECT_DUPLICATES);
+        looks = slow.looks;
+        ASSERT_FALSE(progress.steps.empty());
+        for (size_t step = 0; step < progress.steps.size(); ++step) {
+            SCOPED_TRACE(step);
+            const ProgressRecorder::Step& shown = progress.steps[step];
+            EXPECT_EQ(runtest::RunLine("検索中...", shown.position, 12), shown.first);
+            // The file that the finder reads next.
+            ASSERT_LT(looksAtSteps[step], looks.size());
+            EXPECT_EQ(looks[looksAtSteps[step]].name, shown.second);
+        }
+    }
+    EXPECT_EQ(std::vector<int>{9}, SelectedRows(mainWnd.list));
+    ASSERT_GE(looks.size(), 12u);
+    for (size_t i = 0; i < looks.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(looks[i].shown);
+        EXPECT_EQ(looks[i].name, looks[i].second);
+        EXPECT_EQ(runtest::RunLine("検索中...", looks[i].position, 12), looks[i].first);
+    }
+}
+
+// However few the files, files that take long to read open the dialog once the search has gone on
+// for its delay, and Cancel there stops the search: nothing changes.
+TEST_F(DuplicatesCommand, AFewSlowFilesOpenTheDialogAfterItsDelay)
+{
+    UseFolder("FewSlow");
+    FileRow("a.rec", "same");
+    FileRow("b.rec", "same");
+    Select({0});
+    mainWnd.searchDialogDelay = 500;
+    std::vector<runtest::SlowFiles::Look> looks;
+    {
+        runtest::TestClock clock;
+        runtest::SlowFiles slow(clock, mainWnd.searchDialogDelay + 1, mainWnd.progress,
+                                [&](const runtest::SlowFiles::Look& look) {
+                                    if (look.shown)
+                                        PostMessageA(mainWnd.progress.window, WM_COMMAND, IDCANCEL, 0);
+                                });
+        Command(ID_EDIT_SELECT_DUPLICATES);
+        looks = slow.looks;
+    }
+    ASSERT_GE(looks.size(), 2u);
+    EXPECT_FALSE(looks[0].shown);
+    EXPECT_TRUE(looks[1].shown);
+    EXPECT_EQ(std::vector<int>{0}, SelectedRows(mainWnd.list));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+}
+
+// Twelve files: three copies of one file among others of sizes of their own.
+class DuplicatesRun : public DuplicatesCommand {
+protected:
+    void TwelveFiles(const std::string& name)
+    {
+        UseFolder(name);
+        for (int i = 0; i < 12; ++i)
+            FileRow("f" + std::to_string(i) + ".rec",
+                    i % 4 == 3 ? "copy" : std::string(static_cast<size_t>(i + 10), 'x'));
+    }
+};
+
+// Closing the window during the search (another program may send the close to the disabled
+// window) is refused: the search goes to its end. Once it is over the window closes again.
+TEST_F(DuplicatesRun, ClosingTheWindowDuringTheRunIsRefused)
+{
+    TwelveFiles("Close");
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step == 1) {
+            SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+            SendMessageA(mainWnd.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+    });
+    Command(ID_EDIT_SELECT_DUPLICATES);
+    ASSERT_TRUE(IsWindow(mainWnd.window));
+    EXPECT_EQ((std::vector<int>{7, 11}), SelectedRows(mainWnd.list));
+    EXPECT_TRUE(boxes.boxes.empty());
+    SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(nullptr, mainWnd.window);
+}
+
+class DuplicatesSessionEnd : public DuplicatesRun, public testing::WithParamInterface<runtest::SessionCase> {};
+
+// The end of the session stops the search as Cancel does: nothing changes and no box waits for
+// anyone. A session that goes on after the question leaves the search to its end.
+TEST_P(DuplicatesSessionEnd, StopsTheSearchAndChangesNothing)
+{
+    TwelveFiles(std::string("Session") + GetParam().name);
+    Select({0});
+    LRESULT allowed = -1;
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step == 1)
+            allowed = GetParam().Send(mainWnd.window);
+    });
+    Command(ID_EDIT_SELECT_DUPLICATES);
+    if (GetParam().query) {
+        EXPECT_EQ(TRUE, allowed);
+    }
+    std::vector<int> selected = GetParam().Stops() ? std::vector<int>{0} : std::vector<int>{7, 11};
+    EXPECT_EQ(selected, SelectedRows(mainWnd.list));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, DuplicatesSessionEnd, testing::ValuesIn(runtest::SessionCases()),
+                         runtest::SessionCaseName);
+
 }

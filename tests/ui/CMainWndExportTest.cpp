@@ -302,7 +302,8 @@ TEST_F(ExportCommand, ClosingTheWindowDuringTheRunIsRefused)
 class ExportSessionEnd : public ExportCommand, public testing::WithParamInterface<runtest::SessionCase> {};
 
 // The end of the session stops the run: nothing is written, an existing file under the chosen
-// name keeps what it held, no other file is left beside it, and no box waits for anyone.
+// name keeps what it held, no other file is left beside it, and no box waits for anyone. A
+// session that goes on after the question leaves the run to its end, which writes the file.
 TEST_P(ExportSessionEnd, StopsTheRunAndWritesNothing)
 {
     Rows(GetParam().name, {"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec"});
@@ -311,21 +312,17 @@ TEST_P(ExportSessionEnd, StopsTheRunAndWritesNothing)
     SaveDialogAnswer save(path);
     LRESULT allowed = -1;
     ProgressRecorder progress([&](int step, HWND) {
-        if (step != 1)
-            return;
-        if (GetParam().query)
-            allowed = SendMessageA(mainWnd.window, WM_QUERYENDSESSION, 0, 0);
-        if (GetParam().end)
-            SendMessageA(mainWnd.window, WM_ENDSESSION, TRUE, 0);
+        if (step == 1)
+            allowed = GetParam().Send(mainWnd.window);
     });
     Command(ID_EXPORT_XML);
     if (GetParam().query) {
         EXPECT_EQ(TRUE, allowed);
     }
-    EXPECT_EQ("old content", testfiles::Read(path));
+    EXPECT_EQ(GetParam().Stops() ? "old content" : Expected({0, 1, 2}), testfiles::Read(path));
     EXPECT_EQ((std::vector<std::string>{"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec", "out.xml"}),
               runtest::FilesIn(folder));
-    EXPECT_EQ(1u, progress.steps.size());
+    EXPECT_EQ(GetParam().Stops() ? 1u : 3u, progress.steps.size());
     // The save dialog's question about the existing file, and the command's own.
     EXPECT_EQ(2u, boxes.boxes.size());
     EXPECT_EQ(nullptr, mainWnd.progress.window);
@@ -333,6 +330,60 @@ TEST_P(ExportSessionEnd, StopsTheRunAndWritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Messages, ExportSessionEnd, testing::ValuesIn(runtest::SessionCases()),
                          runtest::SessionCaseName);
+
+// With the dialog's own interval and records that each take longer than it to read, the dialog
+// shows each record's own lines while it is read, and every step that it shows carries the
+// number and the name of its own record.
+TEST_F(ExportCommand, EveryRowShowsItsOwnLinesWithTheDialogsOwnInterval)
+{
+    const std::vector<std::string> names = {"castle-duel.rec", "four-kingdoms.rcx", "nihon-teams.rec"};
+    Rows("OwnLines", names);
+    Select({0, 1, 2});
+    mainWnd.progress.updateInterval = CProgressDlg().updateInterval;
+    std::string path = folder + "out.xml";
+    SaveDialogAnswer save(path);
+    ProgressRecorder progress;
+    std::vector<runtest::SlowFiles::Look> looks;
+    {
+        runtest::TestClock clock;
+        runtest::SlowFiles slow(clock, mainWnd.progress.updateInterval + 1, mainWnd.progress);
+        Command(ID_EXPORT_XML);
+        looks = slow.looks;
+    }
+    EXPECT_EQ(Expected({0, 1, 2}), testfiles::Read(path));
+    ASSERT_EQ(3u, looks.size());
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(names[i], looks[i].name);
+        EXPECT_TRUE(looks[i].shown);
+        EXPECT_EQ(runtest::RunLine("処理中...", i + 1, 3), looks[i].first);
+        EXPECT_EQ(names[i], looks[i].second);
+        EXPECT_EQ(i, looks[i].position);
+    }
+    ASSERT_EQ(3u, progress.steps.size());
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(i + 1, progress.steps[i].position);
+        EXPECT_EQ(runtest::RunLine("処理中...", i + 1, 3), progress.steps[i].first);
+        EXPECT_EQ(names[i], progress.steps[i].second);
+    }
+}
+
+// A folder of 247 to 259 bytes, which the save dialog takes, is too long for the system's own
+// temporary names: the file is written all the same.
+TEST_F(ExportCommand, AFolderTooLongForTheSystemsTemporaryNamesIsWritten)
+{
+    Rows("LongFolder", {"castle-duel.rec"});
+    Select({0});
+    std::string longFolder = folder + std::string(250 - folder.size(), 'f');
+    ASSERT_TRUE(std::filesystem::create_directory(longFolder));
+    std::string path = longFolder + "\\out.xml";
+    SaveDialogAnswer save(path);
+    Command(ID_EXPORT_XML);
+    EXPECT_EQ(Expected({0}), testfiles::Read(path));
+    EXPECT_EQ(std::vector<std::string>{"out.xml"}, runtest::FilesIn(longFolder + "\\"));
+    EXPECT_EQ(1u, boxes.boxes.size());
+}
 
 // A disk that fills up: each write puts down half of what it is given and fails.
 ImportPatch* diskFull = nullptr;

@@ -223,23 +223,63 @@ TEST_F(FindCommand, ARunOverManyRowsScrollsToTheFirstMatch)
     EXPECT_EQ(mainWnd.list.window, GetFocus());
 }
 
-// Up to a few rows, no progress dialog.
-TEST_F(FindCommand, AFewRowsRunWithoutTheProgressDialog)
+// A few rows run under the progress dialog as many do.
+TEST_F(FindCommand, AFewRowsRunUnderTheProgressDialogToo)
 {
     UseFolder("Few");
-    PlayerRows(CMainWnd::kFewRows);
+    PlayerRows(3);
     ProgressRecorder progress;
-    FindAnswer find("player3");
+    FindAnswer find("player2");
     Command(ID_EDIT_FIND);
-    EXPECT_EQ(std::vector<int>{3}, SelectedRows(mainWnd.list));
-    EXPECT_TRUE(progress.steps.empty());
+    EXPECT_EQ(std::vector<int>{2}, SelectedRows(mainWnd.list));
+    ASSERT_EQ(3u, progress.steps.size());
+    EXPECT_EQ("検索中... (3 / 3)", progress.steps[2].first);
+    ExpectRunUnderTheMainWindow(progress);
 }
 
-// Each look of the search at a row of the list (LVM_GETITEMA) takes wait milliseconds more, and
-// notes whether the main window took input then.
+// However few the rows, records that take long to read open the dialog once the search has gone
+// on for its delay, and Cancel there stops the search: nothing changes.
+TEST_F(FindCommand, AFewSlowRowsOpenTheDialogAfterItsDelay)
+{
+    UseFolder("FewSlow");
+    PlayerRows(2);
+    Select({0});
+    mainWnd.searchDialogDelay = 500;
+    ProgressRecorder progress([](int step, HWND dialog) {
+        if (step == 1)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    FindAnswer find("player", true);
+    std::vector<runtest::SlowFiles::Look> looks;
+    {
+        runtest::TestClock clock;
+        runtest::SlowFiles slow(clock, mainWnd.searchDialogDelay + 1, mainWnd.progress);
+        Command(ID_EDIT_FIND);
+        looks = slow.looks;
+    }
+    ASSERT_EQ(2u, looks.size());
+    EXPECT_FALSE(looks[0].shown);
+    ASSERT_EQ(1u, progress.steps.size());
+    EXPECT_EQ("検索中... (2 / 2)", progress.steps[0].first);
+    EXPECT_EQ("p1.rec", progress.steps[0].second);
+    EXPECT_EQ(2, mainWnd.list.GetItemCount());
+    EXPECT_EQ(std::vector<int>{0}, SelectedRows(mainWnd.list));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+}
+
+// Each row of the search starts wait milliseconds of the test's clock after the one before, with
+// its look at the list (LVM_GETITEMA, one per row); notes when the row started, whether the main
+// window took input then and whether the progress dialog was open.
 class SlowRows {
 public:
-    SlowRows(HWND list, HWND main, DWORD wait) : list(list), main(main), wait(wait)
+    struct Row {
+        DWORD started;
+        bool mainEnabled;
+        bool dialogShown;
+    };
+
+    SlowRows(runtest::TestClock& clock, CMainWnd& mainWnd, DWORD wait) : clock(clock), mainWnd(mainWnd), wait(wait)
     {
         current = this;
         hook = SetWindowsHookExA(WH_CALLWNDPROC, HookProc, nullptr, GetCurrentThreadId());
@@ -252,28 +292,29 @@ public:
     SlowRows(const SlowRows&) = delete;
     SlowRows& operator=(const SlowRows&) = delete;
 
-    std::vector<bool> mainEnabled;
+    std::vector<Row> rows;
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam)
     {
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && current && call->hwnd == current->list && call->message == LVM_GETITEMA) {
-            current->mainEnabled.push_back(IsWindowEnabled(current->main) != FALSE);
-            Sleep(current->wait);
+        if (code == HC_ACTION && current && call->hwnd == current->mainWnd.list.window && call->message == LVM_GETITEMA) {
+            current->clock.Advance(current->wait);
+            current->rows.push_back({current->clock.now, IsWindowEnabled(current->mainWnd.window) != FALSE,
+                                     current->mainWnd.progress.window != nullptr});
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     static inline SlowRows* current = nullptr;
-    HWND list;
-    HWND main;
+    runtest::TestClock& clock;
+    CMainWnd& mainWnd;
     DWORD wait;
     HHOOK hook;
 };
 
-// Past a few rows, the progress dialog opens once the search has gone on for its delay, showing
-// the row that it has reached; until then the main window is disabled all the same.
+// The progress dialog opens at the first row that starts once the search has gone on for its
+// delay, showing that row; until then the main window is disabled all the same.
 TEST_F(FindCommand, TheProgressDialogOpensOnceTheSearchHasGoneOnForItsDelay)
 {
     UseFolder("Delay");
@@ -281,22 +322,129 @@ TEST_F(FindCommand, TheProgressDialogOpensOnceTheSearchHasGoneOnForItsDelay)
     mainWnd.searchDialogDelay = 100;
     ProgressRecorder progress;
     FindAnswer find("player55");
+    std::vector<SlowRows::Row> rows;
     {
-        SlowRows slow(mainWnd.list.window, mainWnd.window, 5);
+        runtest::TestClock clock;
+        SlowRows slow(clock, mainWnd, 5);
         Command(ID_EDIT_FIND);
-        // One look per row with the main window disabled, then the tree's looks at the row found.
-        std::vector<bool>::const_iterator firstEnabled = std::find(slow.mainEnabled.begin(), slow.mainEnabled.end(), true);
-        EXPECT_EQ(60, firstEnabled - slow.mainEnabled.begin());
-        EXPECT_NE(slow.mainEnabled.end(), firstEnabled);
+        rows = slow.rows;
     }
+    // One look per row with the main window disabled, then the tree's looks at the row found.
+    ASSERT_GT(rows.size(), 60u);
+    for (size_t row = 0; row < 60; ++row)
+        EXPECT_FALSE(rows[row].mainEnabled) << row;
+    EXPECT_TRUE(rows[60].mainEnabled);
+    // The dialog opens as that row starts, after the row's look at the list.
+    size_t first = 0;
+    while (rows[first].started - mainWnd.runStarted < mainWnd.searchDialogDelay)
+        ++first;
+    ASSERT_GT(first, 0u);
+    ASSERT_LT(first, 59u);
+    for (size_t row = 0; row <= first; ++row)
+        EXPECT_FALSE(rows[row].dialogShown) << row;
+    EXPECT_TRUE(rows[first + 1].dialogShown);
     EXPECT_EQ(std::vector<int>{55}, SelectedRows(mainWnd.list));
     ASSERT_FALSE(progress.steps.empty());
-    EXPECT_LT(progress.steps.size(), 50u);
+    EXPECT_EQ(runtest::RunLine("検索中...", static_cast<int>(first) + 1, 60), progress.steps.front().first);
+    EXPECT_EQ("p" + std::to_string(first) + ".rec", progress.steps.front().second);
     EXPECT_EQ(std::string::npos, progress.steps.front().first.find("(1 / 60)"));
     EXPECT_EQ("検索中... (60 / 60)", progress.steps.back().first);
     EXPECT_EQ("p59.rec", progress.steps.back().second);
     ExpectRunUnderTheMainWindow(progress);
 }
+
+// With the dialog's own interval and records that each take longer than it to read, the dialog
+// shows each row's own lines while its record is read, and every step that it shows carries the
+// number and the name of its own row.
+TEST_F(FindCommand, EveryRowShowsItsOwnLinesWithTheDialogsOwnInterval)
+{
+    UseFolder("OwnLines");
+    PlayerRows(12);
+    mainWnd.progress.updateInterval = CProgressDlg().updateInterval;
+    ProgressRecorder progress;
+    FindAnswer find("player11");
+    std::vector<runtest::SlowFiles::Look> looks;
+    {
+        runtest::TestClock clock;
+        runtest::SlowFiles slow(clock, mainWnd.progress.updateInterval + 1, mainWnd.progress);
+        Command(ID_EDIT_FIND);
+        looks = slow.looks;
+    }
+    EXPECT_EQ(std::vector<int>{11}, SelectedRows(mainWnd.list));
+    ASSERT_EQ(12u, looks.size());
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ("p" + std::to_string(i) + ".rec", looks[i].name);
+        EXPECT_TRUE(looks[i].shown);
+        EXPECT_EQ(runtest::RunLine("検索中...", i + 1, 12), looks[i].first);
+        EXPECT_EQ("p" + std::to_string(i) + ".rec", looks[i].second);
+        EXPECT_EQ(i, looks[i].position);
+    }
+    ASSERT_EQ(12u, progress.steps.size());
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(i + 1, progress.steps[i].position);
+        EXPECT_EQ(runtest::RunLine("検索中...", i + 1, 12), progress.steps[i].first);
+        EXPECT_EQ("p" + std::to_string(i) + ".rec", progress.steps[i].second);
+    }
+}
+
+// Closing the window during the search (another program may send the close to the disabled
+// window) is refused: the search goes to its end. Once it is over the window closes again.
+TEST_F(FindCommand, ClosingTheWindowDuringTheRunIsRefused)
+{
+    UseFolder("Close");
+    PlayerRows(12);
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step == 1) {
+            SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+            SendMessageA(mainWnd.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+    });
+    FindAnswer find("player1");
+    Command(ID_EDIT_FIND);
+    ASSERT_TRUE(IsWindow(mainWnd.window));
+    EXPECT_EQ((std::vector<int>{1, 10, 11}), SelectedRows(mainWnd.list));
+    EXPECT_EQ(12u, progress.steps.size());
+    EXPECT_TRUE(boxes.boxes.empty());
+    SendMessageA(mainWnd.window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(nullptr, mainWnd.window);
+}
+
+class FindSessionEnd : public FindCommand, public testing::WithParamInterface<runtest::SessionCase> {};
+
+// The end of the session stops the search as Cancel does: nothing changes and no box waits for
+// anyone. A session that goes on after the question leaves the search to its end.
+TEST_P(FindSessionEnd, StopsTheSearchAndChangesNothing)
+{
+    UseFolder(std::string("Session") + GetParam().name);
+    PlayerRows(12);
+    Select({0});
+    LRESULT allowed = -1;
+    ProgressRecorder progress([&](int step, HWND) {
+        if (step == 1)
+            allowed = GetParam().Send(mainWnd.window);
+    });
+    FindAnswer find("player1", true);
+    Command(ID_EDIT_FIND);
+    if (GetParam().query) {
+        EXPECT_EQ(TRUE, allowed);
+    }
+    if (GetParam().Stops()) {
+        EXPECT_EQ(1u, progress.steps.size());
+        EXPECT_EQ(12, mainWnd.list.GetItemCount());
+        EXPECT_EQ(std::vector<int>{0}, SelectedRows(mainWnd.list));
+    } else {
+        EXPECT_EQ(12u, progress.steps.size());
+        EXPECT_EQ((std::vector<std::string>{"p1.rec", "p10.rec", "p11.rec"}), listtest::Names(mainWnd.list));
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(nullptr, mainWnd.progress.window);
+    EXPECT_TRUE(IsWindowEnabled(mainWnd.window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, FindSessionEnd, testing::ValuesIn(runtest::SessionCases()),
+                         runtest::SessionCaseName);
 
 // A search that ends before its delay never shows the dialog.
 TEST_F(FindCommand, ASearchShorterThanItsDelayOpensNoDialog)

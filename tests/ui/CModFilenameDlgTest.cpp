@@ -17,6 +17,7 @@
 using runtest::Exists;
 using runtest::FilesIn;
 using runtest::Folder;
+using runtest::MoveRecorder;
 
 namespace {
 
@@ -42,29 +43,6 @@ void Click(HWND dialog, int id)
 {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
-
-// The moves that the code under test asks of the system while the recorder lives, each passed on
-// to the system as asked.
-class MoveRecorder {
-public:
-    MoveRecorder() { current = this; }
-    ~MoveRecorder() { current = nullptr; }
-    MoveRecorder(const MoveRecorder&) = delete;
-    MoveRecorder& operator=(const MoveRecorder&) = delete;
-
-    // The old and the new path of each move.
-    std::vector<std::pair<std::string, std::string>> moves;
-    ImportPatch patch{"kernel32.dll", "MoveFileA", reinterpret_cast<const void*>(&Record)};
-
-private:
-    static BOOL WINAPI Record(LPCSTR from, LPCSTR to)
-    {
-        current->moves.emplace_back(from, to);
-        return current->patch.Original<decltype(&MoveFileA)>()(from, to);
-    }
-
-    static inline MoveRecorder* current = nullptr;
-};
 
 // One rename dialog over a file of its own folder.
 class RenameDialog : public testing::Test {
@@ -157,6 +135,9 @@ struct OkCase {
     std::string newName;
     std::string box;                 // the error box's text, empty for none
     std::vector<std::string> files;  // the folder afterwards
+    // Whether the file system is asked to move the file: a name that the program itself must
+    // refuse never reaches it, whatever the file system would have done.
+    bool moveAsked;
 };
 
 class RenameDialogOk : public RenameDialog, public testing::WithParamInterface<OkCase> {};
@@ -172,6 +153,8 @@ TEST_P(RenameDialogOk, RenamesOnTheSpotOrStaysOpen)
         ASSERT_TRUE(Exists(folder + other));
     }
     INT_PTR okResult = -2;
+    MoveRecorder recorder;
+    ASSERT_NE(nullptr, recorder.patch.slot);
     INT_PTR result = Run([&](HWND window) {
         SetDlgItemTextA(window, IDC_RENAME_EDIT, c.typed.c_str());
         okResult = dialog.OnOK();
@@ -193,6 +176,10 @@ TEST_P(RenameDialogOk, RenamesOnTheSpotOrStaysOpen)
     EXPECT_EQ(c.result, okResult);
     EXPECT_EQ(c.result < 0 ? INT_PTR{CModFilenameDlg::kStopped} : c.result, result);
     EXPECT_EQ(c.newName, dialog.newName);
+    std::vector<std::pair<std::string, std::string>> moves;
+    if (c.moveAsked)
+        moves.emplace_back(path, folder + c.newName);
+    EXPECT_EQ(moves, recorder.moves);
     if (c.box.empty()) {
         EXPECT_TRUE(boxes.boxes.empty());
     } else {
@@ -219,24 +206,24 @@ const char kFailed[] = "名前の変更に失敗しました。";
 INSTANTIATE_TEST_SUITE_P(
     Names, RenameDialogOk,
     testing::Values(
-        OkCase{"NewName", "game.rec", {}, "game2", 0, "game2.rec", "", {"game2.rec"}},
-        OkCase{"BlanksAroundTrimmed", "a.rec", {}, "  b c  ", 0, "b c.rec", "", {"b c.rec"}},
-        OkCase{"ExtensionKeptAsSpelled", "a.RCX", {}, "b", 0, "b.RCX", "", {"b.RCX"}},
-        OkCase{"JapaneseName", "a.rec", {}, "\x91\xce\x90\xed", 0, "\x91\xce\x90\xed.rec", "", {"\x91\xce\x90\xed.rec"}},
-        OkCase{"UnchangedIsASkip", "same.rec", {}, "same", 1, "", "", {"same.rec"}},
-        OkCase{"UnchangedWithBlanksIsASkip", "same.rec", {}, " same ", 1, "", "", {"same.rec"}},
-        OkCase{"Empty", "a.rec", {}, "", -1, "", kEmpty, {"a.rec"}},
-        OkCase{"BlanksOnly", "a.rec", {}, "   ", -1, "", kEmpty, {"a.rec"}},
-        OkCase{"NameOfAnotherFile", "a.rec", {"b.rec"}, "b", -1, "b.rec", kFailed, {"a.rec", "b.rec"}},
-        OkCase{"CharacterFileNamesCannotHold", "a.rec", {}, "a?b", -1, "a?b.rec", kFailed, {"a.rec"}},
+        OkCase{"NewName", "game.rec", {}, "game2", 0, "game2.rec", "", {"game2.rec"}, true},
+        OkCase{"BlanksAroundTrimmed", "a.rec", {}, "  b c  ", 0, "b c.rec", "", {"b c.rec"}, true},
+        OkCase{"ExtensionKeptAsSpelled", "a.RCX", {}, "b", 0, "b.RCX", "", {"b.RCX"}, true},
+        OkCase{"JapaneseName", "a.rec", {}, "\x91\xce\x90\xed", 0, "\x91\xce\x90\xed.rec", "", {"\x91\xce\x90\xed.rec"}, true},
+        OkCase{"UnchangedIsASkip", "same.rec", {}, "same", 1, "", "", {"same.rec"}, false},
+        OkCase{"UnchangedWithBlanksIsASkip", "same.rec", {}, " same ", 1, "", "", {"same.rec"}, false},
+        OkCase{"Empty", "a.rec", {}, "", -1, "", kEmpty, {"a.rec"}, false},
+        OkCase{"BlanksOnly", "a.rec", {}, "   ", -1, "", kEmpty, {"a.rec"}, false},
+        OkCase{"NameOfAnotherFile", "a.rec", {"b.rec"}, "b", -1, "b.rec", kFailed, {"a.rec", "b.rec"}, true},
+        OkCase{"CharacterFileNamesCannotHold", "a.rec", {}, "a?b", -1, "a?b.rec", kFailed, {"a.rec"}, true},
         // A folder or a drive in the name would move the file elsewhere.
-        OkCase{"IntoAFolder", "a.rec", {"sub\\keep.txt"}, "sub\\b", -1, "sub\\b.rec", kFailed, {"a.rec"}},
-        OkCase{"IntoTheParentFolder", "a.rec", {}, "..\\b", -1, "..\\b.rec", kFailed, {"a.rec"}},
-        OkCase{"WithADrive", "a.rec", {}, "C:b", -1, "C:b.rec", kFailed, {"a.rec"}},
+        OkCase{"IntoAFolder", "a.rec", {"sub\\keep.txt"}, "sub\\b", -1, "sub\\b.rec", kFailed, {"a.rec"}, false},
+        OkCase{"IntoTheParentFolder", "a.rec", {}, "..\\b", -1, "..\\b.rec", kFailed, {"a.rec"}, false},
+        OkCase{"WithADrive", "a.rec", {}, "C:b", -1, "C:b.rec", kFailed, {"a.rec"}, false},
         // A device's name, and a name whose trailing dot Windows would drop.
-        OkCase{"DeviceName", "a.rec", {}, "con", -1, "con.rec", kFailed, {"a.rec"}},
-        OkCase{"DeviceNameWithExtension", "a.rec", {}, "LPT1.x", -1, "LPT1.x.rec", kFailed, {"a.rec"}},
-        OkCase{"TrailingDot", "a.rec", {}, "b.", -1, "b..rec", kFailed, {"a.rec"}}),
+        OkCase{"DeviceName", "a.rec", {}, "con", -1, "con.rec", kFailed, {"a.rec"}, false},
+        OkCase{"DeviceNameWithExtension", "a.rec", {}, "LPT1.x", -1, "LPT1.x.rec", kFailed, {"a.rec"}, false},
+        OkCase{"TrailingDot", "a.rec", {}, "b.", -1, "b..rec", kFailed, {"a.rec"}, false}),
     [](const testing::TestParamInfo<OkCase>& info) { return info.param.name; });
 
 // A change of letter case is a change: the file is moved to the new name. Windows renames it;

@@ -1,6 +1,7 @@
 #include "ui/CProgressDlg.h"
 
 #include "DialogTemplate.h"
+#include "TestClock.h"
 
 #include "framework/Messages.h"
 #include "resources/resource.h"
@@ -114,9 +115,10 @@ TEST_F(ProgressDialog, StepsWithinTheIntervalWaitUntilTheBarIsFull)
 
 TEST_F(ProgressDialog, StepsPastTheIntervalShow)
 {
+    testclock::TestClock clock;
     dialog.updateInterval = 20;
     dialog.Step();
-    Sleep(40);
+    clock.Advance(40);
     dialog.Step();
     EXPECT_EQ(2, Position());
 }
@@ -125,15 +127,39 @@ TEST_F(ProgressDialog, StepsPastTheIntervalShow)
 // step.
 TEST_F(ProgressDialog, LinesPastTheIntervalShowAtOnce)
 {
+    testclock::TestClock clock;
     dialog.updateInterval = 20;
     dialog.Step();
-    Sleep(40);
+    clock.Advance(40);
     dialog.SetLines("k 2", "file 2");
     EXPECT_EQ("k 2", Text(dialog.firstLine.window));
     EXPECT_EQ("file 2", Text(dialog.secondLine.window));
     EXPECT_EQ(1, Position());
     dialog.SetLines("k 3", "file 3");
     EXPECT_EQ("k 2", Text(dialog.firstLine.window));
+}
+
+// The row after a step that was shown shows its lines at once, so that a row that takes long is
+// seen while it is handled; lines after those wait for the interval again.
+TEST_F(ProgressDialog, TheLinesAfterAShownStepShowAtOnce)
+{
+    testclock::TestClock clock;
+    dialog.updateInterval = 20;
+    clock.Advance(21);
+    dialog.SetLines("k 1", "file 1");
+    EXPECT_EQ("k 1", Text(dialog.firstLine.window));
+    dialog.SetLines("k 2", "file 2");
+    EXPECT_EQ("k 1", Text(dialog.firstLine.window));
+    clock.Advance(21);
+    dialog.Step();
+    EXPECT_EQ(1, Position());
+    EXPECT_EQ("k 2", Text(dialog.firstLine.window));
+    dialog.SetLines("k 3", "file 3");
+    EXPECT_EQ("k 3", Text(dialog.firstLine.window));
+    EXPECT_EQ("file 3", Text(dialog.secondLine.window));
+    EXPECT_EQ(1, Position());
+    dialog.SetLines("k 4", "file 4");
+    EXPECT_EQ("k 3", Text(dialog.firstLine.window));
 }
 
 struct CancelCase {

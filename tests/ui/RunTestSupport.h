@@ -1,19 +1,26 @@
 #pragma once
 // What the tests of the export and the rename commands share: the main window with rows of real
-// files, a recorder of the progress dialog's steps, of the debugger output and of the save
-// dialog, and files beside the test program as beside the program.
+// files, a recorder of the progress dialog's steps, of the debugger output, of the moves and of
+// the save dialog, a clock in the test's hands with files that take time on it, and files beside
+// the test program as beside the program.
 #include "MainWindowTest.h"
 
 #include "DialogVisitor.h"
+#include "ImportPatch.h"
+#include "TestClock.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace runtest {
+
+using testclock::TestClock;
 
 // UTF-8 text in the ANSI code page, as the program's texts are.
 inline std::string Ansi(const std::string& utf8)
@@ -149,6 +156,106 @@ private:
     static inline ProgressRecorder* current = nullptr;
     std::function<void(int, HWND)> action;
     HHOOK hook;
+};
+
+// Every recorded file (".rec", ".rcx") that the program opens or measures while it lives takes
+// wait milliseconds of the test's clock, as on a slow disk, and is noted with what the progress
+// dialog showed at that moment.
+class SlowFiles {
+public:
+    struct Look {
+        std::string name;
+        // Whether the progress dialog was open, and its lines and bar then.
+        bool shown;
+        std::string first;
+        std::string second;
+        int position;
+    };
+
+    // onLook runs at each look, before the file is opened or measured.
+    SlowFiles(TestClock& clock, DWORD wait, const CProgressDlg& progress,
+              std::function<void(const Look&)> onLook = nullptr)
+        : clock(clock), wait(wait), progress(progress), onLook(std::move(onLook))
+    {
+        current = this;
+    }
+    ~SlowFiles() { current = nullptr; }
+    SlowFiles(const SlowFiles&) = delete;
+    SlowFiles& operator=(const SlowFiles&) = delete;
+
+    std::vector<Look> looks;
+
+private:
+    static HANDLE WINAPI Open(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                              DWORD disposition, DWORD flags, HANDLE model)
+    {
+        current->Note(path);
+        return current->open.Original<decltype(&CreateFileA)>()(path, access, share, security, disposition, flags,
+                                                                 model);
+    }
+    static BOOL WINAPI Measure(LPCSTR path, GET_FILEEX_INFO_LEVELS level, LPVOID data)
+    {
+        current->Note(path);
+        return current->measure.Original<decltype(&GetFileAttributesExA)>()(path, level, data);
+    }
+    void Note(const char* path)
+    {
+        std::string name = path;
+        name.erase(0, name.find_last_of('\\') + 1);
+        std::string extension = name.size() > 4 ? name.substr(name.size() - 4) : std::string();
+        if (extension != ".rec" && extension != ".rcx")
+            return;
+        Look look = {name, progress.window != nullptr, "", "", -1};
+        if (look.shown) {
+            char text[512] = {};
+            GetDlgItemTextA(progress.window, IDC_PROGRESS_FIRST_LINE, text, sizeof(text));
+            look.first = text;
+            GetDlgItemTextA(progress.window, IDC_PROGRESS_SECOND_LINE, text, sizeof(text));
+            look.second = text;
+            look.position = static_cast<int>(SendDlgItemMessageA(progress.window, IDC_PROGRESS_BAR, PBM_GETPOS, 0, 0));
+        }
+        looks.push_back(look);
+        clock.Advance(wait);
+        if (onLook)
+            onLook(look);
+    }
+
+    static inline SlowFiles* current = nullptr;
+    TestClock& clock;
+    DWORD wait;
+    const CProgressDlg& progress;
+    std::function<void(const Look&)> onLook;
+    ImportPatch open{"kernel32.dll", "CreateFileA", reinterpret_cast<const void*>(&Open)};
+    ImportPatch measure{"kernel32.dll", "GetFileAttributesExA", reinterpret_cast<const void*>(&Measure)};
+};
+
+// "label (number / count)", the first line of the progress dialog at a row.
+inline std::string RunLine(const std::string& label, int number, int count)
+{
+    return label + " (" + std::to_string(number) + " / " + std::to_string(count) + ")";
+}
+
+// The moves that the code under test asks of the system while the recorder lives, each passed on
+// to the system as asked.
+class MoveRecorder {
+public:
+    MoveRecorder() { current = this; }
+    ~MoveRecorder() { current = nullptr; }
+    MoveRecorder(const MoveRecorder&) = delete;
+    MoveRecorder& operator=(const MoveRecorder&) = delete;
+
+    // The old and the new path of each move.
+    std::vector<std::pair<std::string, std::string>> moves;
+    ImportPatch patch{"kernel32.dll", "MoveFileA", reinterpret_cast<const void*>(&Record)};
+
+private:
+    static BOOL WINAPI Record(LPCSTR from, LPCSTR to)
+    {
+        current->moves.emplace_back(from, to);
+        return current->patch.Original<decltype(&MoveFileA)>()(from, to);
+    }
+
+    static inline MoveRecorder* current = nullptr;
 };
 
 // The lines that the program writes to the debugger, as a debugger receives them.
@@ -357,16 +464,33 @@ protected:
     }
 };
 
-// How the end of the session reaches the window during a run.
+// How the end of the session reaches the window during a run. Only WM_ENDSESSION with TRUE ends
+// it: after the question the session may go on, when another program refuses or the user thinks
+// better of it.
 struct SessionCase {
     const char* name;
     bool query;  // WM_QUERYENDSESSION is sent
-    bool end;    // WM_ENDSESSION with TRUE is sent
+    bool end;    // WM_ENDSESSION is sent
+    BOOL ends;   // with this: whether the session ends
+    // Sends the messages to window; the answer to the question (-1 when none was asked).
+    LRESULT Send(HWND window) const
+    {
+        LRESULT allowed = -1;
+        if (query)
+            allowed = SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
+        if (end)
+            SendMessageA(window, WM_ENDSESSION, ends, 0);
+        return allowed;
+    }
+    bool Stops() const { return end && ends; }
 };
 
 inline const std::vector<SessionCase>& SessionCases()
 {
-    static const std::vector<SessionCase> cases = {{"Query", true, false}, {"End", false, true}, {"QueryThenEnd", true, true}};
+    static const std::vector<SessionCase> cases = {{"Query", true, false, FALSE},
+                                                   {"End", false, true, TRUE},
+                                                   {"QueryThenEnd", true, true, TRUE},
+                                                   {"QueryThenEndFalse", true, true, FALSE}};
     return cases;
 }
 

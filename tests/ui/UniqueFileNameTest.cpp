@@ -43,6 +43,9 @@ struct Case {
     std::string newBase;
     UniqueFileName::Outcome outcome;
     std::string expected;  // the name that the file has afterwards
+    // The name that the debugger is told the file goes to, once, before its move; empty when no
+    // move is tried.
+    std::string chosen;
 };
 
 class UniqueName : public testing::TestWithParam<Case> {};
@@ -54,7 +57,12 @@ TEST_P(UniqueName, MovesToTheFirstFreeName)
     Touch(folder + c.oldName);
     for (const std::string& name : c.existing)
         Touch(folder + name);
+    runtest::DebugOutputRecorder debugger;
     UniqueFileName result = MakeUniqueFileName(folder + c.oldName, c.newBase);
+    std::vector<std::string> traced;
+    if (!c.chosen.empty())
+        traced = {"\norgFile:" + folder + c.oldName, "\nnewFilename:" + folder + c.chosen};
+    EXPECT_EQ(traced, debugger.lines);
     EXPECT_EQ(c.outcome, result.outcome);
     EXPECT_EQ(folder + c.expected, result.path);
     std::vector<std::string> files = c.existing;
@@ -77,21 +85,21 @@ const UniqueFileName::Outcome kKept = UniqueFileName::kKept;
 INSTANTIATE_TEST_SUITE_P(
     Names, UniqueName,
     testing::Values(
-        Case{"Free", {}, "a.rec", "b", kMoved, "b.rec"},
-        Case{"ExtensionKeptAsSpelled", {}, "a.RCX", "b", kMoved, "b.RCX"},
-        Case{"OwnNameLetterCaseAside", {}, "Game.rec", "gAME", kKept, "Game.rec"},
-        Case{"OwnJapaneseName", {}, "\x8e\x8e\x8d\x87.rec", "\x8e\x8e\x8d\x87", kKept, "\x8e\x8e\x8d\x87.rec"},
-        Case{"JapaneseName", {}, "a.rec", "\x8e\x8e\x8d\x87", kMoved, "\x8e\x8e\x8d\x87.rec"},
-        Case{"Taken", {"b.rec"}, "a.rec", "b", kMoved, "b(2).rec"},
-        Case{"TakenTwice", {"b.rec", "b(2).rec"}, "a.rec", "b", kMoved, "b(3).rec"},
-        Case{"TakenInAnotherCase", {"B.rec"}, "a.rec", "b", kMoved, "b(2).rec"},
-        Case{"AllNinetyNineTaken", Numbered("b", 99), "a.rec", "b", kKept, "a.rec"},
-        Case{"NinetyEightTaken", Numbered("b", 98), "a.rec", "b", kMoved, "b(99).rec"},
+        Case{"Free", {}, "a.rec", "b", kMoved, "b.rec", "b.rec"},
+        Case{"ExtensionKeptAsSpelled", {}, "a.RCX", "b", kMoved, "b.RCX", "b.RCX"},
+        Case{"OwnNameLetterCaseAside", {}, "Game.rec", "gAME", kKept, "Game.rec", ""},
+        Case{"OwnJapaneseName", {}, "\x8e\x8e\x8d\x87.rec", "\x8e\x8e\x8d\x87", kKept, "\x8e\x8e\x8d\x87.rec", ""},
+        Case{"JapaneseName", {}, "a.rec", "\x8e\x8e\x8d\x87", kMoved, "\x8e\x8e\x8d\x87.rec", "\x8e\x8e\x8d\x87.rec"},
+        Case{"Taken", {"b.rec"}, "a.rec", "b", kMoved, "b(2).rec", "b(2).rec"},
+        Case{"TakenTwice", {"b.rec", "b(2).rec"}, "a.rec", "b", kMoved, "b(3).rec", "b(3).rec"},
+        Case{"TakenInAnotherCase", {"B.rec"}, "a.rec", "b", kMoved, "b(2).rec", "b(2).rec"},
+        Case{"AllNinetyNineTaken", Numbered("b", 99), "a.rec", "b", kKept, "a.rec", ""},
+        Case{"NinetyEightTaken", Numbered("b", 98), "a.rec", "b", kMoved, "b(99).rec", "b(99).rec"},
         // A second run over the same files renames none of them again.
-        Case{"OwnNumberedForm", {"b.rec"}, "b(2).rec", "b", kKept, "b(2).rec"},
-        Case{"OwnNumberedFormLetterCaseAside", {"b.rec", "b(2).rec"}, "B(3).rec", "b", kKept, "B(3).rec"},
-        Case{"NumberedFormOfAnotherBeforeOwn", {"b.rec"}, "b(3).rec", "b", kMoved, "b(2).rec"},
-        Case{"FileNamesCannotHoldIt", {}, "a.rec", "a?b", UniqueFileName::kFailed, "a.rec"}),
+        Case{"OwnNumberedForm", {"b.rec"}, "b(2).rec", "b", kKept, "b(2).rec", ""},
+        Case{"OwnNumberedFormLetterCaseAside", {"b.rec", "b(2).rec"}, "B(3).rec", "b", kKept, "B(3).rec", ""},
+        Case{"NumberedFormOfAnotherBeforeOwn", {"b.rec"}, "b(3).rec", "b", kMoved, "b(2).rec", "b(2).rec"},
+        Case{"FileNamesCannotHoldIt", {}, "a.rec", "a?b", UniqueFileName::kFailed, "a.rec", "a?b.rec"}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 // A name too long for a path that the program can split is refused whole: no cut of it is tried,
@@ -111,6 +119,26 @@ TEST(UniqueNameLimit, ANameOf300BytesIsRefused)
     EXPECT_EQ(folder + "a.rec", refused.path);
     EXPECT_TRUE(lines.empty());
     EXPECT_EQ(std::vector<std::string>{"a.rec"}, runtest::FilesIn(folder));
+}
+
+// A file that takes the chosen name between the choice and the move is never replaced: the move
+// finds the name taken and the next one is chosen, and told, in its place.
+TEST(UniqueNameRace, AFileThatAppearsBeforeTheMoveIsKept)
+{
+    std::string folder = Folder("Race");
+    Touch(folder + "a.rec");
+    runtest::DebugOutputRecorder debugger([&](const std::string& line) {
+        if (line == "\nnewFilename:" + folder + "b.rec")
+            testfiles::Write("UniqueRace\\b.rec", "someone else's");
+    });
+    UniqueFileName result = MakeUniqueFileName(folder + "a.rec", "b");
+    EXPECT_EQ(UniqueFileName::kMoved, result.outcome);
+    EXPECT_EQ(folder + "b(2).rec", result.path);
+    EXPECT_EQ("someone else's", testfiles::Read(folder + "b.rec"));
+    EXPECT_EQ((std::vector<std::string>{"\norgFile:" + folder + "a.rec", "\nnewFilename:" + folder + "b.rec",
+                                        "\norgFile:" + folder + "a.rec", "\nnewFilename:" + folder + "b(2).rec"}),
+              debugger.lines);
+    EXPECT_EQ((std::vector<std::string>{"b(2).rec", "b.rec"}), runtest::FilesIn(folder));
 }
 
 // The move finds a file that is held open taken, as any other.
@@ -228,6 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BaseNameCase{"DeviceWithDots", "lpt1..", false},
                     BaseNameCase{"LongerThanADevice", "CONSOLE", true},
                     BaseNameCase{"PortTen", "COM10", true},
+                    BaseNameCase{"PortZero", "COM0", true},
+                    BaseNameCase{"PrinterPortZero", "lpt0.txt", true},
                     BaseNameCase{"PortWithoutNumber", "LPT", true},
                     BaseNameCase{"DeviceInside", "xNUL", true},
                     BaseNameCase{"DeviceAfterADot", "a.CON", true},
