@@ -1,8 +1,8 @@
 #include "framework/CDuplicateFinder.h"
 
 #include "framework/CFile.h"
+#include "framework/CFileSet.h"
 #include "framework/CPathParts.h"
-#include "framework/StringUtil.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,26 +17,8 @@
 namespace {
 
 const size_t kNone = static_cast<size_t>(-1);
-
-// A 64-bit hash of a run of bytes, going on from seed: eight bytes at a time through a multiply
-// and a shift. Equal hashes only tell which bytes to compare.
-uint64_t Hash(const unsigned char* data, size_t size, uint64_t seed)
-{
-    const uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
-    uint64_t hash = seed ^ size;
-    size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        hash = (hash ^ word) * kMultiplier;
-        hash ^= hash >> 29;
-    }
-    for (; i < size; ++i) {
-        hash = (hash ^ data[i]) * kMultiplier;
-        hash ^= hash >> 29;
-    }
-    return hash;
-}
+const char kOpenError[] = "File Open Error : ";
+const char kReadError[] = "File Read Error : ";
 
 // One file of a group being read: its handle, its last block (in the finder's blocks) and that
 // block's hash.
@@ -82,8 +64,20 @@ void Drop(Reader* reader)
     reader->handle.Close();
 }
 
-// Reads the next length bytes of a file into block. The last read asks for one byte more, which
-// must not come: a file that has grown since it was measured differs from what was compared.
+// The length of the next read of a file of size bytes from offset into a block of capacity bytes,
+// and whether it is the file's last. The last read asks for one byte more, which must not come (a
+// file that has grown since it was measured differs from what was compared): it leaves a byte of
+// its block free, and a file that would fill its last block ends with a read of one byte.
+size_t NextLength(uint64_t size, uint64_t offset, size_t capacity, bool& last)
+{
+    uint64_t left = size - offset;
+    last = left < capacity;
+    if (last)
+        return static_cast<size_t>(left);
+    return left == capacity ? capacity - 1 : capacity;
+}
+
+// Reads the next length bytes of a file into block, one more asked when it is the last.
 bool ReadBlock(CFile& handle, unsigned char* block, size_t length, bool last)
 {
     uint32_t count = 0;
@@ -91,7 +85,7 @@ bool ReadBlock(CFile& handle, unsigned char* block, size_t length, bool last)
 }
 
 // The files whose last blocks are equal stay together in next; a file left alone is done.
-void SplitByBlocks(const std::vector<Reader*>& read, size_t length,
+void SplitByBlocks(const std::vector<Reader*>& read, size_t length, CDuplicateFinder::HashFunction hash,
                    std::vector<std::vector<Reader*>>& next, std::vector<size_t>& alone)
 {
     std::vector<std::vector<Reader*>> split;
@@ -100,7 +94,7 @@ void SplitByBlocks(const std::vector<Reader*>& read, size_t length,
     } else if (read.size() > 2) {
         std::vector<Reader*> sorted = read;
         for (Reader* reader : sorted)
-            reader->hash = Hash(reader->block, length, 0);
+            reader->hash = hash(reader->block, length, 0);
         std::stable_sort(sorted.begin(), sorted.end(),
                          [](const Reader* a, const Reader* b) { return a->hash < b->hash; });
         size_t run = 0;
@@ -132,6 +126,25 @@ void SplitByBlocks(const std::vector<Reader*>& read, size_t length,
 
 }
 
+// Eight bytes at a time through a multiply and a shift.
+uint64_t CDuplicateFinder::Hash(const unsigned char* data, size_t size, uint64_t seed)
+{
+    const uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    uint64_t hash = seed ^ size;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    for (; i < size; ++i) {
+        hash = (hash ^ data[i]) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    return hash;
+}
+
 void CDuplicateFinder::Add(const std::string& path)
 {
     files.push_back({path, 0, kUnknown, std::string()});
@@ -141,26 +154,22 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
 {
     progress = &onProgress;
     settled = 0;
-    source.assign(files.size(), 0);
-    weight.assign(files.size(), 0);
-    std::unordered_map<std::string, size_t> firstOfPath(files.size());
+    source.resize(files.size());
+    failures.assign(files.size(), nullptr);
     for (size_t i = 0; i < files.size(); ++i) {
+        source[i] = i;
         files[i].state = kUnknown;
         files[i].failure.clear();
-        source[i] = firstOfPath.emplace(UpperCaseLetters(files[i].path), i).first->second;
-        ++weight[source[i]];
     }
     std::unordered_map<uint64_t, std::vector<size_t>> bySize;
     std::vector<bool> listed = SizesFromFolders();
     for (size_t i = 0; i < files.size(); ++i) {
-        if (source[i] != i)
-            continue;
         if (!onProgress(i))
             return false;
         if (listed[i] || CFile::SizeOf(files[i].path, files[i].size))
             bySize[files[i].size].push_back(i);
         else
-            Fail(i, "File Open Error : " + files[i].path);
+            Fail(i, kOpenError);
     }
     // The sizes in the order of their first files, so that the files are read about in the
     // order of the list.
@@ -171,7 +180,7 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
               [](const auto* a, const auto* b) { return a->front() < b->front(); });
     for (const std::vector<size_t>* group : groups) {
         if (group->size() == 1)
-            Settle(group->front());
+            ++settled;
     }
     Parts parts;
     for (const std::vector<size_t>* group : groups) {
@@ -179,48 +188,45 @@ bool CDuplicateFinder::Run(const std::function<bool(size_t)>& onProgress)
             return false;
     }
 
-    // Each file's part is named by its first file; a file in no part is a part of its own, with
-    // the entries of the same path.
+    // The first file of a part is its first entry in the list, and an entry of a file comes
+    // after the entry that stands for it.
     std::vector<size_t> part(files.size(), kNone);
     for (const std::vector<size_t>& equal : parts) {
         for (size_t file : equal)
             part[file] = equal.front();
     }
-    std::vector<size_t> members(files.size(), 0);
-    std::vector<size_t> key(files.size(), kNone);
     for (size_t i = 0; i < files.size(); ++i) {
         size_t standing = source[i];
-        if (files[standing].state == kFailed)
-            continue;
-        key[i] = part[standing] != kNone ? part[standing] : standing;
-        ++members[key[i]];
-    }
-    std::vector<bool> seen(files.size(), false);
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (key[i] == kNone) {
+        if (failures[standing]) {
             files[i].state = kFailed;
-            files[i].failure = files[source[i]].failure;
-        } else if (seen[key[i]]) {
-            files[i].state = kDuplicate;
+            files[i].failure = failures[standing] + files[i].path;
+        } else if (standing != i) {
+            files[i].state = files[standing].state;
+        } else if (part[i] == kNone) {
+            files[i].state = kUnique;
         } else {
-            seen[key[i]] = true;
-            files[i].state = members[key[i]] > 1 ? kFirst : kUnique;
+            files[i].state = part[i] == i ? kFirst : kDuplicate;
         }
     }
     return true;
 }
 
+size_t CDuplicateFinder::MostOpen() const
+{
+    return std::clamp(maxOpen, static_cast<size_t>(2), kBlockBudget / kSmallestBlock);
+}
+
 // A file whose name the listing does not give byte for byte as its path has it (in other letter
 // cases, a short name) is asked alone, and so is every file that a listing has not given once it
 // has given four times as many entries as it was asked for: a huge folder that holds few files of
-// the list costs little more than asking them.
+// the list costs little more than asking them. Entries of the same path take the same size.
 std::vector<bool> CDuplicateFinder::SizesFromFolders()
 {
     // Folders and names are the heads and tails of the files' paths, not copies of them.
-    std::unordered_map<std::string_view, std::unordered_map<std::string_view, size_t>> byFolder;
+    std::unordered_map<std::string_view, std::unordered_multimap<std::string_view, size_t>> byFolder;
     CPathParts parts;
     for (size_t i = 0; i < files.size(); ++i) {
-        if (source[i] != i || !parts.Set(files[i].path.c_str()) || !parts.folder[0] || !parts.fileName[0])
+        if (!parts.Set(files[i].path.c_str()) || !parts.folder[0] || !parts.fileName[0])
             continue;
         std::string_view path = files[i].path;
         size_t name = path.size() - std::strlen(parts.fileName);
@@ -228,17 +234,19 @@ std::vector<bool> CDuplicateFinder::SizesFromFolders()
     }
     std::vector<bool> listed(files.size(), false);
     for (const auto& folderNames : byFolder) {
-        const std::unordered_map<std::string_view, size_t>& names = folderNames.second;
+        const std::unordered_multimap<std::string_view, size_t>& names = folderNames.second;
         if (names.size() < kListedTogether)
             continue;
         size_t left = names.size();
         size_t entries = 4 * names.size();
         CFile::ListSizes(std::string(folderNames.first), [&](const std::string& name, uint64_t size) {
-            auto file = names.find(name);
-            if (file != names.end() && !listed[file->second]) {
-                files[file->second].size = size;
-                listed[file->second] = true;
-                --left;
+            auto range = names.equal_range(name);
+            for (auto file = range.first; file != range.second; ++file) {
+                if (!listed[file->second]) {
+                    files[file->second].size = size;
+                    listed[file->second] = true;
+                    --left;
+                }
             }
             return left > 0 && --entries > 0;
         });
@@ -249,16 +257,14 @@ std::vector<bool> CDuplicateFinder::SizesFromFolders()
 // Files of one size, in list order.
 bool CDuplicateFinder::Compare(const std::vector<size_t>& group, Parts& parts)
 {
-    if (group.size() <= maxOpen) {
+    if (group.size() <= MostOpen()) {
         Parts found;
         std::vector<size_t> alone;
         if (!CompareByBlocks(group, found, alone))
             return false;
-        for (size_t file : alone)
-            Settle(file);
+        settled += alone.size();
         for (std::vector<size_t>& equal : found) {
-            for (size_t file : equal)
-                Settle(file);
+            settled += equal.size();
             parts.push_back(std::move(equal));
         }
         return true;
@@ -273,58 +279,50 @@ bool CDuplicateFinder::Compare(const std::vector<size_t>& group, Parts& parts)
     return true;
 }
 
-// Reads the files of one size (at most maxOpen) side by side and splits them into parts of equal
-// files and files alone; a file that cannot be read fails and is in neither. The parts are in
-// list order.
+// Reads the files of one size (at most MostOpen()) side by side and splits them into parts of
+// equal files and files alone; a file that cannot be read fails and is in neither, and nor is an
+// entry of a file that an entry before it opened. The parts are in list order.
 bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& parts,
                                        std::vector<size_t>& alone)
 {
     uint64_t size = files[group.front()].size;
-    size_t blockSize = std::clamp(kBlockBudget / group.size(), kSmallestBlock, kLargestBlock);
-    if (size < blockSize)
-        blockSize = static_cast<size_t>(size);
-    if (blocks.size() < group.size())
-        blocks.resize(group.size());
+    // A block of a file shorter than the blocks of its group holds it whole and the byte more.
+    size_t capacity = std::clamp(kBlockBudget / group.size(), kSmallestBlock, kLargestBlock);
+    if (size < capacity)
+        capacity = static_cast<size_t>(size) + 1;
+    unsigned char* memory = Blocks(capacity * group.size());
     std::vector<std::unique_ptr<Reader>> readers;
     std::vector<Reader*> all;
     for (size_t i = 0; i < group.size(); ++i) {
-        if (blocks[i].size() < blockSize + 1)
-            blocks[i].resize(blockSize + 1);
         readers.push_back(std::make_unique<Reader>());
         readers.back()->file = group[i];
-        readers.back()->block = blocks[i].data();
+        readers.back()->block = memory + i * capacity;
         all.push_back(readers.back().get());
     }
-    auto open = [this](Reader* reader) {
-        const std::string& path = files[reader->file].path;
-        if (reader->handle.IsOpen() || reader->handle.Open(true, kGenericRead, path))
-            return true;
-        Fail(reader->file, "File Open Error : " + path);
-        return false;
-    };
+    // The files are opened as the first round reaches them, and stay open while they are read.
+    CFileSet opened;
     // Files of no bytes make one round too, which opens them and sees that they end.
     std::vector<std::vector<Reader*>> classes{all};
     uint64_t offset = 0;
     bool last = false;
     while (!last && !classes.empty()) {
-        size_t length = static_cast<size_t>(std::min<uint64_t>(blockSize, size - offset));
-        last = offset + length == size;
+        size_t length = NextLength(size, offset, capacity, last);
         std::vector<std::vector<Reader*>> next;
         for (const std::vector<Reader*>& members : classes) {
             std::vector<Reader*> read;
             for (Reader* reader : members) {
+                if (!reader->handle.IsOpen() && !OpenDistinct(reader->file, reader->handle, opened))
+                    continue;
                 if (!(*progress)(reader->file))
                     return false;
-                if (!open(reader))
-                    continue;
                 if (!ReadBlock(reader->handle, reader->block, length, last)) {
-                    Fail(reader->file, "File Read Error : " + files[reader->file].path);
+                    Fail(reader->file, kReadError);
                     Drop(reader);
                     continue;
                 }
                 read.push_back(reader);
             }
-            SplitByBlocks(read, length, next, alone);
+            SplitByBlocks(read, length, hash, next, alone);
         }
         classes = std::move(next);
         offset += length;
@@ -347,40 +345,32 @@ bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
                                    std::vector<std::vector<size_t>>& groups)
 {
     std::map<uint64_t, std::vector<size_t>> byHash;
-    if (blocks.empty())
-        blocks.emplace_back();
-    std::vector<unsigned char>& block = blocks.front();
-    if (block.size() < kLargestBlock + 1)
-        block.resize(kLargestBlock + 1);
+    unsigned char* block = Blocks(kLargestBlock);
+    CFileSet opened;
     for (size_t file : group) {
-        const std::string& path = files[file].path;
-        Reader reader;
-        reader.file = file;
-        if (!reader.handle.Open(true, kGenericRead, path)) {
-            Fail(file, "File Open Error : " + path);
+        CFile handle;
+        if (!OpenDistinct(file, handle, opened))
             continue;
-        }
-        uint64_t hash = 0;
+        uint64_t hashed = 0;
         bool read = true;
         uint64_t offset = 0;
         bool last = false;
         while (read && !last) {
-            size_t length = static_cast<size_t>(std::min<uint64_t>(kLargestBlock, files[file].size - offset));
-            last = offset + length == files[file].size;
+            size_t length = NextLength(files[file].size, offset, kLargestBlock, last);
             if (!(*progress)(file))
                 return false;
-            read = ReadBlock(reader.handle, block.data(), length, last);
-            hash = Hash(block.data(), length, hash);
+            read = ReadBlock(handle, block, length, last);
+            hashed = hash(block, length, hashed);
             offset += length;
         }
         if (read)
-            byHash[hash].push_back(file);
+            byHash[hashed].push_back(file);
         else
-            Fail(file, "File Read Error : " + path);
+            Fail(file, kReadError);
     }
     for (auto& entry : byHash) {
         if (entry.second.size() == 1)
-            Settle(entry.second.front());
+            ++settled;
         else
             groups.push_back(std::move(entry.second));
     }
@@ -390,17 +380,18 @@ bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
 }
 
 // Files of one size and one hash, probably all equal: each round compares the first of them
-// with the others, maxOpen files at a time, and those that are not equal to it (hashes that
+// with the others, MostOpen() files at a time, and those that are not equal to it (hashes that
 // happen to be equal, or a file changed since its hash) make the next round.
 bool CDuplicateFinder::CompareAgainstFirst(std::vector<size_t> group, Parts& parts)
 {
-    while (group.size() > maxOpen) {
+    const size_t most = MostOpen();
+    while (group.size() > most) {
         size_t first = group.front();
         std::vector<size_t> equal{first};
         std::vector<size_t> rest;
         bool firstFailed = false;
-        for (size_t next = 1; next < group.size(); next += maxOpen - 1) {
-            size_t end = std::min(group.size(), next + maxOpen - 1);
+        for (size_t next = 1; next < group.size(); next += most - 1) {
+            size_t end = std::min(group.size(), next + most - 1);
             if (firstFailed) {
                 rest.insert(rest.end(), group.begin() + static_cast<std::ptrdiff_t>(next),
                             group.begin() + static_cast<std::ptrdiff_t>(end));
@@ -431,8 +422,7 @@ bool CDuplicateFinder::CompareAgainstFirst(std::vector<size_t> group, Parts& par
         if (firstFailed) {
             rest.insert(rest.end(), equal.begin() + 1, equal.end());
         } else {
-            for (size_t file : equal)
-                Settle(file);
+            settled += equal.size();
             if (equal.size() > 1)
                 parts.push_back(std::move(equal));
         }
@@ -440,20 +430,46 @@ bool CDuplicateFinder::CompareAgainstFirst(std::vector<size_t> group, Parts& par
         group = std::move(rest);
     }
     if (group.size() == 1) {
-        Settle(group.front());
+        ++settled;
         return true;
     }
     return group.empty() || Compare(group, parts);
 }
 
-void CDuplicateFinder::Fail(size_t file, const std::string& failure)
+// A file that this process holds open under an entry before cannot be opened again: which file it
+// is, the file system tells without opening it. So does a file that another program holds, or
+// that is gone; it fails, and so does a file that the system cannot tell from the others.
+bool CDuplicateFinder::OpenDistinct(size_t file, CFile& handle, CFileSet& opened)
 {
-    files[file].state = kFailed;
-    files[file].failure = failure;
-    Settle(file);
+    const std::string& path = files[file].path;
+    bool open = handle.Open(true, kGenericRead, path);
+    size_t same = opened.Add(path, open ? &handle : nullptr, file);
+    if (open && same == file)
+        return true;
+    handle.Close();
+    if (same == file || same == CFileSet::kNone) {
+        Fail(file, kOpenError);
+    } else {
+        source[file] = same;
+        ++settled;
+    }
+    return false;
 }
 
-void CDuplicateFinder::Settle(size_t file)
+unsigned char* CDuplicateFinder::Blocks(size_t bytes)
 {
-    settled += weight[file];
+    if (blocks.size() < bytes) {
+        // The smaller blocks go before the larger ones come.
+        blocks = std::vector<unsigned char>();
+        blocks.resize(bytes);
+    }
+    return blocks.data();
+}
+
+void CDuplicateFinder::Fail(size_t file, const char* failure)
+{
+    failures[file] = failure;
+    files[file].state = kFailed;
+    files[file].failure = failure + files[file].path;
+    ++settled;
 }

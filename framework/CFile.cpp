@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <winternl.h>
+
 CFile::CFile(const std::string& path) : handle(INVALID_HANDLE_VALUE), path(path) {}
 
 CFile::~CFile()
@@ -85,6 +87,27 @@ bool CFile::IdentityOf(const std::string& path, CFileIdentity& identity)
     file.handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     return file.GetIdentity(identity);
+}
+
+bool CFile::GetIndex(uint64_t& index) const
+{
+    IO_STATUS_BLOCK status;
+    FILE_INTERNAL_INFORMATION info;
+    if (handle == INVALID_HANDLE_VALUE ||
+        NtQueryInformationFile(handle, &status, &info, sizeof(info), FileInternalInformation) != 0)
+        return false;
+    index = static_cast<uint64_t>(info.IndexNumber.QuadPart);
+    return true;
+}
+
+bool CFile::IndexOf(const std::string& path, uint64_t& index)
+{
+    // Opened as IdentityOf opens, but never a folder: without backup semantics a folder does not
+    // open.
+    CFile file(path);
+    file.handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    return file.GetIndex(index);
 }
 
 std::string CFile::GetTimeText(int kind)

@@ -49,6 +49,13 @@ public:
     // The identity of the file at path, asked without reading it and whoever holds it open;
     // false when there is no file there (a folder is none).
     static bool IdentityOf(const std::string& path, CFileIdentity& identity);
+    // The index of the open file on its volume: the part of its identity that the system gives at
+    // once. Files of different indexes are different files; files of equal indexes are one file
+    // only when their identities are equal (under Wine the volume's serial number takes a round
+    // trip to the mount manager, hundreds of times as long as the index). False as GetIdentity.
+    bool GetIndex(uint64_t& index) const;
+    // The index of the file at path, asked as IdentityOf asks.
+    static bool IndexOf(const std::string& path, uint64_t& index);
     // "%04d/%02d/%02d %02d:%02d:%02d" in local time; empty when the time cannot be read.
     std::string GetTimeText(int kind);
     // Throws the text "CFile::Close CloseHandle" when the system refuses to close.

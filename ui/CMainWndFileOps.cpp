@@ -1,6 +1,7 @@
 // Moving the selected rows' files to the recycle bin and copying them to a folder.
 #include "ui/CMainWnd.h"
 
+#include "framework/CFileSet.h"
 #include "framework/Messages.h"
 #include "framework/Shell.h"
 #include "framework/StringUtil.h"
@@ -8,7 +9,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -27,13 +27,15 @@ class ShellPathList {
 public:
     void Add(const std::string& path)
     {
-        if (!FileExists(path)) {
+        // The same file listed twice, under any of its names, would be gone (or copied) by its
+        // second turn.
+        size_t same = seen.Add(path, nullptr, count);
+        if (same == CFileSet::kNone) {
             ++missing;
-            return;
-        }
-        // The same file listed twice would be gone (or copied) by its second turn.
-        if (seen.insert(UpperCaseLetters(path)).second)
+        } else if (same == count) {
             paths += path + '\0';
+            ++count;
+        }
     }
     bool Empty() const { return paths.empty(); }
     std::string Terminated() const { return paths + '\0'; }
@@ -42,7 +44,8 @@ public:
 
 private:
     std::string paths;
-    std::set<std::string> seen;
+    size_t count = 0;
+    CFileSet seen;
 };
 
 // The box for files that are still where they were after a move to the recycle bin: the count,
@@ -77,24 +80,26 @@ void CMainWnd::DeleteSelected()
     }
     if (!files.Empty())
         ShellDelete(window, files.Terminated().c_str(), false);
-    // Whatever the shell reports, the disk tells what happened: a row goes with its file, and a
-    // file still there (held open by another program, kept at the shell's question) keeps its
-    // row and its record.
+    // Whatever the shell reports, the disk tells what happened: every row whose file is gone
+    // leaves the list with its record, the rows selected and any other row of the same file. A
+    // selected file still there (held open by another program, kept at the shell's question)
+    // keeps its rows and its record and is named once.
     std::vector<std::string> kept;
-    std::set<std::string> keptPaths;
+    CFileSet keptFiles;
     list.SendMsg(WM_SETREDRAW, FALSE, 0);
-    for (int row = list.GetFirstSelected(); row != -1;) {
+    for (int row = 0; row < list.GetItemCount();) {
+        bool selected = list.SendMsg(LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0;
         CRecord* record = RecordOfRow(row);
-        if (record && FileExists(record->path)) {
-            if (keptPaths.insert(UpperCaseLetters(record->path)).second)
+        if (record ? FileExists(record->path) : !selected) {
+            // Past the files named so far: a file not named yet, or one the system cannot tell.
+            if (record && selected && keptFiles.Add(record->path, nullptr, kept.size()) >= kept.size())
                 kept.push_back(record->fileName);
-            row = list.GetNextSelected(row);
+            ++row;
             continue;
         }
         if (record)
             RemoveRecord(static_cast<int32_t>(list.GetItemParam(row)));
         list.SendMsg(LVM_DELETEITEM, row, 0);
-        row = list.GetNextSelected(row - 1);
     }
     list.SendMsg(WM_SETREDRAW, TRUE, 0);
     list.Redraw(true);

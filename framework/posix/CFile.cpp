@@ -121,6 +121,24 @@ bool CFile::IdentityOf(const std::string& path, CFileIdentity& identity)
     return true;
 }
 
+bool CFile::GetIndex(uint64_t& index) const
+{
+    struct stat st;
+    if (handle == kInvalid || fstat(Descriptor(handle), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    index = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
+bool CFile::IndexOf(const std::string& path, uint64_t& index)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    index = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
 std::string CFile::GetTimeText(int kind)
 {
     struct stat st;

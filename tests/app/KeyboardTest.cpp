@@ -59,12 +59,13 @@ protected:
     // not come.
     HWND InFront(const std::string& title) { return desktop::InFront(process.dwProcessId, title); }
 
-    // Opens files in the list through File > Open: each text is typed into the open dialog and
-    // entered (a full path, or a folder to go to and then quoted names).
-    void OpenByKeys(const std::vector<std::string>& texts)
+    // Opens files in the list through File > Open (or with item 'P', adds them through File >
+    // Add, the first item of that letter): each text is typed into the open dialog and entered
+    // (a full path, or a folder to go to and then quoted names).
+    void OpenByKeys(const std::vector<std::string>& texts, WORD item = 'O')
     {
         Press('F', {VK_MENU});
-        Press('O');
+        Press(item);
         HWND dialog = InFront("開く");
         ASSERT_NE(nullptr, dialog) << "no open dialog";
         EXPECT_EQ("#32770", ClassName(dialog));
@@ -249,5 +250,27 @@ TEST_F(Keyboard, AltEUSelectsTheCopyForDelete)
     DeleteByKeys(copy);
     EXPECT_TRUE(Exists(first));
     EXPECT_EQ(1, ListRows());
+    EXPECT_EQ(main, InFront(kMainTitle));
+}
+
+// The same files opened and then added again: Alt+E then U selects the rows of the copy alone,
+// not the second row of the first file, and Delete moves the copy alone to the recycle bin. The
+// rows of the first file stay.
+TEST_F(Keyboard, AltEUAfterTheSameFilesAddedAgainSelectsOnlyTheCopy)
+{
+    std::string first = File("a-first.rec");
+    std::string copy = File("b-copy.rec");
+    OpenByKeys({folder, "\"a-first.rec\" \"b-copy.rec\""});
+    OpenByKeys({folder, "\"a-first.rec\" \"b-copy.rec\""}, 'P');
+    ASSERT_EQ(4, ListRows());
+    Press('E', {VK_MENU});
+    Press('U');
+    EXPECT_TRUE(WaitFor([&] { return SelectedRows() == std::vector<int>{1, 3}; }));
+    Press(VK_DELETE);
+    Confirm("2 個のファイルをごみ箱へ移動します。\r\nよろしいですか？", 'Y');
+    EXPECT_TRUE(WaitFor([&] { return !Exists(copy) && ListRows() == 2; }));
+    EXPECT_TRUE(recyclebin::InTrash(copy));
+    EXPECT_TRUE(Exists(first));
+    EXPECT_FALSE(recyclebin::InTrash(first));
     EXPECT_EQ(main, InFront(kMainTitle));
 }

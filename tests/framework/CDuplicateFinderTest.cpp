@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -20,11 +21,19 @@ const State kFirst = CDuplicateFinder::kFirst;
 const State kDuplicate = CDuplicateFinder::kDuplicate;
 const State kFailed = CDuplicateFinder::kFailed;
 
+// Every block and every file hashes alike: only their bytes tell them apart.
+uint64_t Collide(const unsigned char*, size_t, uint64_t)
+{
+    return 42;
+}
+
 // A file of a case: its name in the case's folder (a name given twice is the same path) and its
-// bytes; no bytes: the file is not there.
+// bytes; no bytes: the file is not there, or with linkOf, another name (a hard link) of the file of
+// that name.
 struct Entry {
     std::string name;
     const char* bytes;
+    const char* linkOf = nullptr;
 };
 
 struct FinderCase {
@@ -32,16 +41,27 @@ struct FinderCase {
     size_t maxOpen;
     std::vector<Entry> entries;
     std::vector<State> states;
+    CDuplicateFinder::HashFunction hash = &CDuplicateFinder::Hash;
 };
 
 const FinderCase kFinderCases[] = {
     {"EqualFilesWithOtherNamesInOtherFolders", 256,
      {{"a/x.rec", "hello"}, {"b/y.rec", "hello"}}, {kFirst, kDuplicate}},
     {"EqualSizesOtherBytes", 256, {{"x.rec", "hello"}, {"y.rec", "hellp"}}, {kUnique, kUnique}},
-    {"APathListedTwiceIsADuplicateOfItself", 256,
-     {{"x.rec", "hello"}, {"z.rec", "world"}, {"x.rec", "hello"}}, {kFirst, kUnique, kDuplicate}},
+    {"APathListedTwiceIsOneFile", 256,
+     {{"x.rec", "hello"}, {"z.rec", "world"}, {"x.rec", "hello"}, {"copy.rec", "hello"}},
+     {kFirst, kUnique, kFirst, kDuplicate}},
     {"APathListedTwiceAloneInItsSize", 256, {{"x.rec", "a"}, {"x.rec", "a"}, {"y.rec", "bb"}},
-     {kFirst, kDuplicate, kUnique}},
+     {kUnique, kUnique, kUnique}},
+    {"AHardLinkIsTheSameFile", 256,
+     {{"a.rec", "hello"}, {"b/link.rec", nullptr, "a.rec"}, {"copy.rec", "hello"}, {"link2.rec", nullptr, "a.rec"}},
+     {kFirst, kFirst, kDuplicate, kFirst}},
+    {"AHardLinkOfACopy", 256,
+     {{"a.rec", "hello"}, {"copy.rec", "hello"}, {"link.rec", nullptr, "copy.rec"}},
+     {kFirst, kDuplicate, kDuplicate}},
+    // Distinct files where the folder tells letter cases apart; one file where it does not.
+    {"NamesThatDifferInLetterCaseOnly", 256, {{"Game.rec", "aaaa"}, {"game.rec", "aaab"}},
+     {kUnique, kUnique}},
     {"EachAloneInItsSize", 256, {{"a.rec", "a"}, {"b.rec", "bb"}, {"c.rec", "ccc"}},
      {kUnique, kUnique, kUnique}},
     {"EmptyFiles", 256, {{"a.rec", ""}, {"b.rec", ""}}, {kFirst, kDuplicate}},
@@ -64,7 +84,31 @@ const FinderCase kFinderCases[] = {
     {"RoundsWithASecondEntryAndAVanishedFile", 3,
      {{"1.rec", "zz"}, {"gone.rec", nullptr}, {"2.rec", "zz"}, {"1.rec", "zz"}, {"3.rec", "zy"},
       {"4.rec", "zz"}, {"5.rec", "zy"}, {"6.rec", "zz"}},
-     {kFirst, kFailed, kDuplicate, kDuplicate, kFirst, kDuplicate, kDuplicate, kDuplicate}},
+     {kFirst, kFailed, kDuplicate, kFirst, kFirst, kDuplicate, kDuplicate, kDuplicate}},
+    {"RoundsWithLinks", 3,
+     {{"1.rec", "zz"}, {"link1.rec", nullptr, "1.rec"}, {"2.rec", "zz"}, {"3.rec", "zz"}, {"4.rec", "zz"},
+      {"link2.rec", nullptr, "2.rec"}, {"1.rec", "zz"}},
+     {kFirst, kFirst, kDuplicate, kDuplicate, kDuplicate, kDuplicate, kFirst}},
+    // Two files must be open to compare them.
+    {"AtMostOneOpenIsTwo", 1,
+     {{"a1.rec", "aaaa"}, {"b.rec", "bbbb"}, {"a2.rec", "aaaa"}, {"a3.rec", "aaaa"}, {"c.rec", "cccc"}},
+     {kFirst, kUnique, kDuplicate, kDuplicate, kUnique}},
+    {"NoneOpenIsTwo", 0,
+     {{"a1.rec", "aaaa"}, {"b.rec", "bbbb"}, {"a2.rec", "aaaa"}, {"a3.rec", "aaaa"}, {"c.rec", "cccc"}},
+     {kFirst, kUnique, kDuplicate, kDuplicate, kUnique}},
+    // Blocks and files whose hashes are all equal are told apart by their bytes, read side by
+    // side and in the rounds after the whole files' hashes.
+    {"EqualHashesOtherBytesSideBySide", 256,
+     {{"a1.rec", "aaaa"}, {"b.rec", "bbbb"}, {"a2.rec", "aaaa"}, {"c.rec", "cccc"}, {"a3.rec", "aaaa"}},
+     {kFirst, kUnique, kDuplicate, kUnique, kDuplicate}, &Collide},
+    {"EqualWholeFileHashesOtherBytes", 3,
+     {{"a1.rec", "aaaa"}, {"b1.rec", "bbbb"}, {"a2.rec", "aaaa"}, {"c.rec", "cccc"}, {"a3.rec", "aaaa"},
+      {"b2.rec", "bbbb"}, {"d.rec", "dddd"}, {"b3.rec", "bbbb"}},
+     {kFirst, kFirst, kDuplicate, kUnique, kDuplicate, kDuplicate, kUnique, kDuplicate}, &Collide},
+    {"EqualHashesInRoundsWithLinks", 3,
+     {{"a1.rec", "aaaa"}, {"b1.rec", "bbbb"}, {"link.rec", nullptr, "b1.rec"}, {"a2.rec", "aaaa"},
+      {"b2.rec", "bbbb"}, {"c.rec", "cccc"}, {"a3.rec", "aaaa"}},
+     {kFirst, kFirst, kFirst, kDuplicate, kDuplicate, kUnique, kDuplicate}, &Collide},
 };
 
 class FinderCases : public testing::TestWithParam<FinderCase> {};
@@ -90,10 +134,18 @@ TEST_P(FinderCases, FindsTheFilesEqualToAnEarlierOne)
     std::string folder = CaseFolder(std::string("finder_") + c.name);
     CDuplicateFinder finder;
     finder.maxOpen = c.maxOpen;
+    finder.hash = c.hash;
+    auto pathOf = [&](const std::string& name) {
+        return (std::filesystem::path(folder) / name).make_preferred().string();
+    };
     for (const Entry& entry : c.entries) {
-        std::string path = (std::filesystem::path(folder) / entry.name).make_preferred().string();
-        if (entry.bytes)
+        std::string path = pathOf(entry.name);
+        if (entry.bytes) {
             WriteFile(path, entry.bytes);
+        } else if (entry.linkOf) {
+            std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+            std::filesystem::create_hard_link(pathOf(entry.linkOf), path);
+        }
         finder.Add(path);
     }
     size_t highest = 0;
@@ -175,8 +227,7 @@ TEST_F(DuplicateFinder, TheFilesOfAFolderOfManyAsTheirSizesSay)
         expected.push_back(i == 3 ? kFirst : i == 13 ? kDuplicate : kUnique);
     }
     finder.Add(finder.files[7].path);
-    expected[7] = kFirst;
-    expected.push_back(kDuplicate);
+    expected.push_back(kUnique);
     finder.Add(File("gone.rec", "gone"));
     std::filesystem::remove(finder.files.back().path);
     expected.push_back(kFailed);
@@ -188,6 +239,66 @@ TEST_F(DuplicateFinder, TheFilesOfAFolderOfManyAsTheirSizesSay)
     EXPECT_EQ("File Open Error : " + finder.files[count + 1].path, finder.files[count + 1].failure);
     for (size_t i = 0; i < count; ++i)
         EXPECT_EQ(size(i), finder.files[i].size) << i;
+    EXPECT_EQ(size(7), finder.files[count].size);
+}
+
+// A file listed twice, and under another name, is read once, whether the files of its size are
+// read side by side or split by their hashes first: its other entries are asked their sizes, and
+// no block of them is read.
+TEST_F(DuplicateFinder, AFileListedTwiceIsReadOnce)
+{
+    std::string a = File("a.rec", "same");
+    std::string link = (std::filesystem::path(a).parent_path() / "link.rec").string();
+    std::filesystem::create_hard_link(a, link);
+    std::string copy = File("copy.rec", "same");
+    for (size_t maxOpen : {256, 2}) {
+        SCOPED_TRACE(maxOpen);
+        CDuplicateFinder finder;
+        finder.maxOpen = maxOpen;
+        for (const std::string& path : {a, copy, a, link})
+            finder.Add(path);
+        std::map<size_t, int> calls;
+        ASSERT_TRUE(finder.Run([&](size_t file) {
+            ++calls[file];
+            return true;
+        }));
+        EXPECT_EQ(std::vector<State>({kFirst, kDuplicate, kFirst, kFirst}), States(finder));
+        EXPECT_EQ(1, calls[2]);
+        EXPECT_EQ(1, calls[3]);
+        EXPECT_EQ(4u, finder.settled);
+    }
+}
+
+// The blocks that files are read into stay within their budget from group to group: a few large
+// files of one size take the largest blocks, then many files of another size the smallest ones,
+// more of them than the smallest blocks of all fit in, and more than the budget lets be open.
+TEST_F(DuplicateFinder, TheBlocksStayWithinTheirBudget)
+{
+    std::filesystem::path folder = CaseFolder("finder_budget");
+    // Zeros all through, written as a single byte at the end.
+    auto sized = [&](const std::string& name, size_t size) {
+        std::string path = (folder / name).string();
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.seekp(static_cast<std::streamoff>(size - 1));
+        out.put('\0');
+        return path;
+    };
+    const size_t budget = CDuplicateFinder::kBlockBudget;
+    const size_t many = budget / CDuplicateFinder::kSmallestBlock + 4;
+    finder.maxOpen = many;
+    for (size_t i = 0; i < 8; ++i)
+        finder.Add(sized("large" + std::to_string(i) + ".rec", CDuplicateFinder::kLargestBlock + 1));
+    for (size_t i = 0; i < many; ++i)
+        finder.Add(sized("small" + std::to_string(i) + ".rec", CDuplicateFinder::kSmallestBlock));
+    size_t most = 0;
+    ASSERT_TRUE(finder.Run([&](size_t) {
+        most = std::max(most, finder.BlockBytes());
+        return true;
+    }));
+    EXPECT_LE(most, budget);
+    EXPECT_LE(finder.BlockBytes(), budget);
+    EXPECT_EQ(kDuplicate, finder.files[1].state);
+    EXPECT_EQ(kDuplicate, finder.files.back().state);
 }
 
 // Files longer than a block: each block is compared, up to a difference in the last byte.

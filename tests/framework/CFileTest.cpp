@@ -95,8 +95,8 @@ TEST(CFile, ListSizesOfTheFilesOfAFolder)
                                   [](const std::string&, uint64_t) { return true; }));
 }
 
-// One file under two names is one identity, whoever holds it open; a copy of its bytes, a file
-// moved away and a folder are not it.
+// One file under two names is one identity and one index, whoever holds it open; a copy of its
+// bytes, a file moved away and a folder are not it.
 TEST(CFile, IdentityIsTheFileNotItsPath)
 {
     std::string path = testfiles::Write("cfile_identity.bin", "same bytes");
@@ -113,8 +113,20 @@ TEST(CFile, IdentityIsTheFileNotItsPath)
     EXPECT_EQ(ofHeld, ofPath);
     EXPECT_EQ(ofPath, ofLink);
     EXPECT_NE(ofPath, ofCopy);
+    // The index alone, part of the identity.
+    uint64_t indexHeld = 0, indexPath = 1, indexLink = 2, indexCopy = 3;
+    ASSERT_TRUE(held.GetIndex(indexHeld));
+    ASSERT_TRUE(CFile::IndexOf(path, indexPath));
+    ASSERT_TRUE(CFile::IndexOf(link, indexLink));
+    ASSERT_TRUE(CFile::IndexOf(copy, indexCopy));
+    EXPECT_EQ(ofHeld.index, indexHeld);
+    EXPECT_EQ(indexHeld, indexPath);
+    EXPECT_EQ(indexPath, indexLink);
+    EXPECT_NE(indexPath, indexCopy);
+    EXPECT_FALSE(CFile::IndexOf(testfiles::ScratchFolder().string(), indexCopy));
     held.Close();
     EXPECT_FALSE(held.GetIdentity(ofHeld));
+    EXPECT_FALSE(held.GetIndex(indexHeld));
 
     std::string moved = testfiles::Path("cfile_identity_moved.bin");
     std::filesystem::rename(copy, moved);

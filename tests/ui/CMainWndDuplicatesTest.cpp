@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using listtest::SelectedRows;
@@ -56,15 +57,16 @@ TEST_F(DuplicatesCommand, TheEditMenuSelectsTheCopiesAfterTheFirst)
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-// The same path listed twice is a duplicate of itself, without being read twice.
-TEST_F(DuplicatesCommand, APathListedTwiceIsADuplicateOfItself)
+// The same path listed twice is one file, no duplicate of itself: only the copy of it is.
+TEST_F(DuplicatesCommand, APathListedTwiceIsOneFile)
 {
     UseFolder("Twice");
     std::string first = FileRow("first.rec", "twin");
     FileRow("single.rec", "single");
     AddRow(first);
+    FileRow("copy.rec", "twin");
     Command(ID_EDIT_SELECT_DUPLICATES);
-    EXPECT_EQ(std::vector<int>{2}, SelectedRows(mainWnd.list));
+    EXPECT_EQ(std::vector<int>{3}, SelectedRows(mainWnd.list));
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -86,6 +88,76 @@ TEST_F(DuplicatesCommand, DeleteThenRemovesTheCopies)
     EXPECT_FALSE(Exists(copy));
     EXPECT_FALSE(Exists(another));
 }
+
+// A file of the list, with the bytes that it holds.
+struct ListedFile {
+    const char* name;
+    const char* bytes;
+};
+
+struct SameFileCase {
+    const char* name;
+    std::vector<ListedFile> files;
+    // The files are made under other names and given theirs by the host, where letter case
+    // tells names apart.
+    bool namedOnTheHost;
+    // The rows, by the names they give their files.
+    std::vector<const char*> rows;
+    std::vector<int> selected;
+};
+
+class SameFile : public DuplicatesCommand, public ::testing::WithParamInterface<SameFileCase> {};
+
+// Only a distinct file with the same bytes is a copy: rows that name one file (the same path, the
+// same file in other letter cases where the folder ignores case) are not copies of each other,
+// and files whose names differ in letter case only are two files where the folder tells them
+// apart. Only the copy is selected, and Delete after the command leaves every other file as it
+// was, and each row whose file is still there.
+TEST_P(SameFile, OnlyTheTrueCopyIsSelectedAndDeleted)
+{
+    const SameFileCase& c = GetParam();
+    UseFolder(c.name);
+    std::vector<std::pair<std::string, std::string>> moves;
+    for (const ListedFile& file : c.files) {
+        std::string made = c.namedOnTheHost ? "made" + std::to_string(moves.size()) + ".tmp" : file.name;
+        testfiles::Write(folderName + "\\" + made, file.bytes);
+        moves.emplace_back(made, file.name);
+    }
+    if (c.namedOnTheHost)
+        ASSERT_TRUE(listtest::RenameOnTheHost(testfiles::Path(folderName), moves)) << "not renamed on the host";
+    std::vector<std::string> kept;
+    for (const char* row : c.rows) {
+        AddRow(folder + row);
+        if (std::string(row) != "copy.rec")
+            kept.push_back(row);
+    }
+    Command(ID_EDIT_SELECT_DUPLICATES);
+    EXPECT_EQ(c.selected, SelectedRows(mainWnd.list));
+    EXPECT_TRUE(boxes.boxes.empty());
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    EXPECT_EQ(kept, listtest::Names(mainWnd.list));
+    for (const ListedFile& file : c.files) {
+        if (std::string(file.name) == "copy.rec")
+            EXPECT_FALSE(Exists(folder + file.name));
+        else
+            EXPECT_EQ(file.bytes, testfiles::Read(folder + file.name)) << file.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SameFile,
+    ::testing::Values(
+        SameFileCase{"ThePathListedTwice", {{"first.rec", "twin"}, {"copy.rec", "twin"}}, false,
+                     {"first.rec", "first.rec", "copy.rec"}, {2}},
+        SameFileCase{"TheFileInOtherLetterCase", {{"first.rec", "twin"}, {"copy.rec", "twin"}}, false,
+                     {"first.rec", "FIRST.REC", "copy.rec"}, {2}},
+        SameFileCase{"NamesThatDifferInLetterCaseOnly",
+                     {{"Game.rec", "twin"}, {"game.rec", "twix"}, {"copy.rec", "twin"}}, true,
+                     {"Game.rec", "game.rec", "copy.rec"}, {2}},
+        SameFileCase{"OneTrueCopy", {{"first.rec", "twin"}, {"copy.rec", "twin"}}, false,
+                     {"first.rec", "copy.rec"}, {1}}),
+    [](const ::testing::TestParamInfo<SameFileCase>& info) { return info.param.name; });
 
 // Equal sizes with other bytes, the last byte only: a box says that nothing was found, and the
 // selection stays.

@@ -144,13 +144,17 @@ INSTANTIATE_TEST_SUITE_P(Answers, DeleteHeld, ::testing::Values(IDNO, IDYES),
 
 namespace {
 
-// What the shell is asked to do, and what it answers in its place.
+// What the shell is asked to do, and what it answers in its place; with a window, how many rows
+// and records it had when the shell was called.
 struct ShellCall {
     UINT operation = 0;
     FILEOP_FLAGS flags = 0;
     std::vector<std::string> paths;
     int code = 0;
     BOOL aborted = FALSE;
+    CMainWnd* window = nullptr;
+    int rows = -1;
+    size_t records = 0;
 };
 ShellCall shellCall;
 
@@ -160,6 +164,10 @@ int WINAPI AnswerInsteadOfTheShell(SHFILEOPSTRUCTA* request)
     shellCall.flags = request->fFlags;
     for (const char* path = request->pFrom; *path; path += std::strlen(path) + 1)
         shellCall.paths.push_back(path);
+    if (shellCall.window) {
+        shellCall.rows = shellCall.window->list.GetItemCount();
+        shellCall.records = shellCall.window->data.records.size();
+    }
     request->fAnyOperationsAborted = shellCall.aborted;
     return shellCall.code;
 }
@@ -192,8 +200,9 @@ struct ShellAnswerCase {
 
 class DeleteAnswered : public FileOps, public ::testing::WithParamInterface<ShellAnswerCase> {};
 
-// Whatever the shell answers, files that are still there keep their rows and records, and one box
-// names them: five by name, then the count of the rest.
+// Whatever the shell answers, even that it did all and nothing was left undone, files that are
+// still there keep their rows and records, and one box names them: five by name, then the count of
+// the rest. Nothing left the list before the shell was called.
 TEST_P(DeleteAnswered, FilesThatStayKeepTheirRowsAndAreNamed)
 {
     std::vector<std::string> names;
@@ -205,10 +214,13 @@ TEST_P(DeleteAnswered, FilesThatStayKeepTheirRowsAndAreNamed)
     shellCall = {};
     shellCall.code = GetParam().code;
     shellCall.aborted = GetParam().aborted;
+    shellCall.window = &mainWnd;
     ImportPatch patch("shell32.dll", "SHFileOperationA", reinterpret_cast<const void*>(&AnswerInsteadOfTheShell));
     boxes.answer = IDYES;
     Command(ID_EDIT_DELETE);
     EXPECT_EQ(7u, shellCall.paths.size());
+    EXPECT_EQ(7, shellCall.rows);
+    EXPECT_EQ(7u, shellCall.records);
     EXPECT_EQ(names, Names(mainWnd.list));
     EXPECT_EQ(7u, mainWnd.data.records.size());
     ASSERT_EQ(2u, boxes.boxes.size());
@@ -219,7 +231,8 @@ TEST_P(DeleteAnswered, FilesThatStayKeepTheirRowsAndAreNamed)
 
 INSTANTIATE_TEST_SUITE_P(Answers, DeleteAnswered,
                          ::testing::Values(ShellAnswerCase{"Failed", 0x78, FALSE},
-                                           ShellAnswerCase{"NoAtTheShellsQuestion", 0, TRUE}),
+                                           ShellAnswerCase{"NoAtTheShellsQuestion", 0, TRUE},
+                                           ShellAnswerCase{"DoneButTheFilesStay", 0, FALSE}),
                          [](const ::testing::TestParamInfo<ShellAnswerCase>& info) {
                              return info.param.name;
                          });
@@ -275,6 +288,59 @@ TEST_F(FileOps, DeleteOfTheSameFileListedTwiceMovesEveryFile)
     EXPECT_FALSE(Exists(japanese));
     EXPECT_TRUE(InTrash(a));
     EXPECT_TRUE(InTrash(japanese));
+}
+
+// Every row of a file that Delete sent to the recycle bin leaves the list, selected or not: the
+// same path listed again and the file under a name in other letter case (Wine's folders ignore
+// case). The tree that showed one of them empties. Another name of the file (a hard link) still
+// names it, and keeps its row.
+TEST_F(FileOps, EveryRowOfAFileGoneLeaves)
+{
+    if (!childprocess::UnderWine())
+        GTEST_SKIP() << "the recycle bin is read where Wine keeps it";
+    std::string a = Add("a.rec", fixtures::FileBytes(fixtures::GoodBody()));
+    mainWnd.AddRecordFile(folder + "\\A.REC");
+    Add("b.rec");
+    mainWnd.AddRecordFile(a);
+    std::string link = folder + "\\link.rec";
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), a.c_str(), nullptr));
+    mainWnd.AddRecordFile(link);
+    ASSERT_EQ((std::vector<std::string>{"a.rec", "A.REC", "b.rec", "a.rec", "link.rec"}), Names(mainWnd.list));
+    mainWnd.ShowRecordInTree(1);
+    ASSERT_NE(nullptr, mainWnd.tree.GetRoot());
+    Select({0});
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ((std::vector<std::string>{"b.rec", "link.rec"}), Names(mainWnd.list));
+    EXPECT_EQ(2u, mainWnd.data.records.size());
+    EXPECT_EQ(nullptr, mainWnd.tree.GetRoot());
+    EXPECT_FALSE(Exists(a));
+    EXPECT_TRUE(InTrash(a));
+    EXPECT_TRUE(Exists(link));
+}
+
+// Two files whose names differ in letter case only, in a folder that tells them apart (a host
+// folder under Wine), are two files: Delete moves both.
+TEST_F(FileOps, DeleteMovesBothFilesWhoseNamesDifferInLetterCaseOnly)
+{
+    if (!childprocess::UnderWine())
+        GTEST_SKIP() << "the host names the files";
+    listtest::MakeFile(listtest::Relative(folder + "\\upper.tmp"), "upper");
+    listtest::MakeFile(listtest::Relative(folder + "\\lower.tmp"), "lower");
+    ASSERT_TRUE(listtest::RenameOnTheHost(folder, {{"upper.tmp", "Game.rec"}, {"lower.tmp", "game.rec"}}));
+    std::string upper = folder + "\\Game.rec";
+    std::string lower = folder + "\\game.rec";
+    ASSERT_EQ("lower", listtest::Read(lower));
+    mainWnd.AddRecordFile(upper);
+    mainWnd.AddRecordFile(lower);
+    Command(ID_EDIT_SELECT_ALL);
+    boxes.answer = IDYES;
+    Command(ID_EDIT_DELETE);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ(0, mainWnd.list.GetItemCount());
+    EXPECT_TRUE(InTrash(upper));
+    EXPECT_TRUE(InTrash(lower));
 }
 
 TEST_F(FileOps, DeleteOfARowWithoutARecordRemovesTheRowAlone)

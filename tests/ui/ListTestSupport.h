@@ -24,6 +24,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace listtest {
@@ -73,6 +74,32 @@ inline std::string MakeFile(const std::string& relative,
 inline bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Files of a folder (a path of the scratch folder) given new names by the host, under Wine: the
+// host's names are case-sensitive, but Wine finds "game.rec" as "Game.rec" when only that one is
+// there, so two files whose names differ in letter case only are made under other names and then
+// renamed by the host's mv. Each move is (name, new name); true once all are done.
+inline bool RenameOnTheHost(const std::string& folder,
+                            const std::vector<std::pair<std::string, std::string>>& moves)
+{
+    std::string script;
+    for (const auto& move : moves)
+        script += "mv '" + move.first + "' '" + move.second + "' && ";
+    std::string commandLine = "/bin/sh -c \"" + script + "true\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    // Wine runs a host program in place of a Windows one, in the folder given, and gives no
+    // handle to wait for it: the last name gone tells that it is done.
+    if (!CreateProcessA("Z:\\bin\\sh", &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process))
+        return false;
+    for (HANDLE handle : {process.hThread, process.hProcess}) {
+        if (handle)
+            CloseHandle(handle);
+    }
+    return desktop::WaitFor([&] { return !Exists(folder + "\\" + moves.back().first); });
 }
 
 inline std::string Read(const std::string& path)
