@@ -337,7 +337,7 @@ TEST_F(ShortNamedFile, DeleteMovesItToTheRecycleBin)
     EXPECT_TRUE(mainWnd.data.records.empty());
     EXPECT_TRUE(Left().empty());
     EXPECT_TRUE(recyclebin::InTrash(file));
-    EXPECT_EQ(bytes, ReadWide(other));
+    EXPECT_TRUE(bytes == ReadWide(other)) << "the bytes of the file";
 }
 
 // The rename dialog offers the name as the row shows it; the new name is one that the code page
@@ -358,7 +358,7 @@ TEST_F(ShortNamedFile, RenameGivesItANameTheCodePageHolds)
     Command(ID_EDIT_RENAME);
     EXPECT_EQ(std::vector<std::string>{"??"}, offered);
     EXPECT_EQ(std::vector<std::wstring>{L"\u97D3\u56FD.rec"}, Left());
-    EXPECT_EQ(bytes, ReadWide(folder + L"\\\u97D3\u56FD.rec"));
+    EXPECT_TRUE(bytes == ReadWide(folder + L"\\\u97D3\u56FD.rec")) << "the bytes of the file";
     EXPECT_EQ(std::vector<std::string>{"韓国.rec"}, Names(mainWnd.list));
     EXPECT_EQ(narrowFolder + "\\韓国.rec", RecordOfRow(0).path);
     EXPECT_TRUE(boxes.boxes.empty());
@@ -377,7 +377,7 @@ TEST_F(ShortNamedFile, BatchRenameGivesItANameTheCodePageHolds)
     EXPECT_EQ(Wide(name), left[0]);
     EXPECT_EQ(".rec", name.substr(name.size() - 4)) << name;
     EXPECT_EQ(std::vector<std::string>{name}, Names(mainWnd.list));
-    EXPECT_EQ(bytes, ReadWide(folder + L"\\" + left[0]));
+    EXPECT_TRUE(bytes == ReadWide(folder + L"\\" + left[0])) << "the bytes of the file";
 }
 
 // A copy has the file's own name, not its short one.
@@ -390,8 +390,8 @@ TEST_F(ShortNamedFile, CopyKeepsItsName)
     listtest::DialogAnswers::Command(mainWnd.window, ID_EXPORT_COPY);
     ASSERT_EQ(1u, boxes.boxes.size()) << BoxTexts(boxes);
     EXPECT_EQ(std::vector<std::wstring>{kHangul}, Entries(target));
-    EXPECT_EQ(bytes, ReadWide(target + L"\\" + kHangul));
-    EXPECT_EQ(bytes, ReadWide(file));
+    EXPECT_TRUE(bytes == ReadWide(target + L"\\" + kHangul)) << "the bytes of the file";
+    EXPECT_TRUE(bytes == ReadWide(file)) << "the bytes of the file";
 }
 
 TEST_F(ShortNamedFile, ExportWritesItsSettings)
