@@ -292,6 +292,26 @@ TEST_F(MainWindow, AShortNameSharedByTwoFilesNamesNeither)
     EXPECT_EQ(std::vector<std::wstring>(std::begin(kSharing), std::end(kSharing)), told);
 }
 
+// Past five files the box counts the rest, as the program's other boxes of files do.
+TEST_F(MainWindow, TheBoxNamesFiveFilesAndCountsTheRest)
+{
+    std::wstring folder = Wide(listtest::MakeFolder(listtest::TestFolderName()));
+    std::vector<std::wstring> paths;
+    for (wchar_t letter = L'\uAC00'; letter < L'\uAC07'; ++letter)
+        paths.push_back(MakeWideFile(folder + L"\\" + letter + L".rec", "x"));
+    {
+        NoShortNames without;
+        SendMessageA(mainWnd.window, WM_DROPFILES, reinterpret_cast<WPARAM>(listtest::MakeDrop(paths)), 0);
+    }
+    EXPECT_EQ(0, mainWnd.list.GetItemCount());
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ(Wide("7 個のファイルを一覧に追加できませんでした。\r\n"
+                   "ファイル名に、この Windows の文字コードで表せない文字があります。\r\n\r\n") +
+                  L"\uAC00.rec\r\n\uAC01.rec\r\n\uAC02.rec\r\n\uAC03.rec\r\n\uAC04.rec" +
+                  Wide("\r\nほか 2 個のファイル"),
+              boxes.boxes[0].wideText);
+}
+
 namespace {
 
 // The Hangul file "한국.rec" (a real recorded game) dropped on the window: a row "??.rec" whose
