@@ -65,7 +65,8 @@ private:
                 if (!IsWindowVisible(window) || std::string(className) != "#32770")
                     return TRUE;
                 current->dialog = window;
-                if (browsedialog::SelectedName(window) == browsedialog::NameOf(current->folder))
+                if (browsedialog::SelectedName(window) ==
+                    browsedialog::NameOf(browsedialog::Wide(current->folder)))
                     PostMessageA(window, WM_COMMAND, IDOK, 0);
                 else
                     SendMessageA(window, BFFM_SETSELECTIONA, TRUE,

@@ -1,7 +1,9 @@
 #include "framework/CFileFinder.h"
+
+#include "framework/AnsiText.h"
 #include "framework/StringUtil.h"
 
-#include <cstring>
+#include <cwchar>
 
 CFileFinder::CFileFinder() : findData()
 {
@@ -29,17 +31,25 @@ bool CFileFinder::Next(std::string& out)
 {
     for (;;) {
         if (child) {
-            if (child->Next(out))
+            if (child->Next(out)) {
+                longName = child->longName;
                 return true;
+            }
+            unnamed.insert(unnamed.end(), child->unnamed.begin(), child->unnamed.end());
             child.reset();
         }
         if (!NextEntry()) {
             Close();
             return false;
         }
-        const char* name = findData.cFileName;
+        const wchar_t* wideName = findData.cFileName;
+        std::string shown;
+        bool ownName = ToAnsiExactly(wideName, shown);
+        std::string name = shown;
+        bool named = ownName || shortNames.NameOf(wideFolder, findData, name);
         if (findData.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (!recurse || std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+            if (!recurse || !named || std::wcscmp(wideName, L".") == 0 ||
+                std::wcscmp(wideName, L"..") == 0)
                 continue;
             child = std::make_unique<CFileFinder>();
             child->recurse = recurse;
@@ -47,9 +57,16 @@ bool CFileFinder::Next(std::string& out)
             child->folder = folder + "\\" + name;
             continue;
         }
-        if (!MatchWildcard(name, pattern.c_str()))
+        if (!ownName)
+            shown = ToAnsiShown(wideName);
+        if (!MatchWildcard(shown.c_str(), pattern.c_str()))
             continue;
-        out = fullPath ? folder + "\\" + name : std::string(name);
+        if (!named) {
+            unnamed.push_back(wideName);
+            continue;
+        }
+        out = fullPath ? folder + "\\" + name : name;
+        longName = ownName ? std::string() : shown;
         return true;
     }
 }
@@ -57,10 +74,12 @@ bool CFileFinder::Next(std::string& out)
 bool CFileFinder::NextEntry()
 {
     if (searchHandle == INVALID_HANDLE_VALUE) {
-        searchHandle = FindFirstFileA((folder + "\\*.*").c_str(), &findData);
+        unnamed.clear();
+        wideFolder = ToWide(folder);
+        searchHandle = FindFirstFileW((wideFolder + L"\\*.*").c_str(), &findData);
         return searchHandle != INVALID_HANDLE_VALUE;
     }
-    return FindNextFileA(searchHandle, &findData) != FALSE;
+    return FindNextFileW(searchHandle, &findData) != FALSE;
 }
 
 void CFileFinder::Close()

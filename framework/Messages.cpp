@@ -1,5 +1,7 @@
 #include "framework/Messages.h"
 
+#include "framework/AnsiText.h"
+
 int ShowMessage(HWND owner, const std::string& text, const std::string& caption, UINT flags)
 {
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
@@ -14,6 +16,12 @@ bool AskYesNo(HWND owner, const std::string& text, const std::string& caption)
 int ShowError(HWND owner, const std::string& text)
 {
     return ShowMessage(owner, text, "エラー", MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+}
+
+int ShowError(HWND owner, const std::wstring& text)
+{
+    return MessageBoxW(owner, text.c_str(), ToWide("エラー").c_str(),
+                       MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
 }
 
 std::string GetLastErrorText()

@@ -12,6 +12,9 @@ bool AskYesNo(HWND owner, const std::string& text, const std::string& caption);
 
 // The error box: caption "エラー", exclamation icon, OK, brought to the foreground.
 int ShowError(HWND owner, const std::string& text);
+// The same box for a text in UTF-16: one that names files as they are, with characters that the
+// code page lacks.
+int ShowError(HWND owner, const std::wstring& text);
 
 // The system's text for GetLastError; empty when the system has none.
 std::string GetLastErrorText();

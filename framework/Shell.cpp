@@ -1,6 +1,6 @@
 #include "framework/Shell.h"
 
-#include "framework/StringUtil.h"
+#include "framework/AnsiText.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -13,6 +13,31 @@ ShellResult RunFileOperation(SHFILEOPSTRUCTA& request)
 {
     int code = SHFileOperationA(&request);
     return {code, request.fAnyOperationsAborted != FALSE};
+}
+
+// A path with each of its names long: a file named by its short name keeps its own name where
+// the shell makes a new file after it. A path that is not there stays as it is.
+std::wstring LongPath(const std::string& path)
+{
+    std::wstring wide = ToWide(path);
+    DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (size == 0)
+        return wide;
+    std::wstring longPath(size, L'\0');
+    DWORD length = GetLongPathNameW(wide.c_str(), &longPath[0], size);
+    if (length == 0 || length >= size)
+        return wide;
+    longPath.resize(length);
+    return longPath;
+}
+
+// A list of terminated paths ended by an empty one, in UTF-16 with long names.
+std::wstring LongPathList(const char* list)
+{
+    std::wstring wide;
+    for (const char* path = list; *path; path += std::strlen(path) + 1)
+        wide += LongPath(path) + L'\0';
+    return wide + L'\0';
 }
 
 }
@@ -39,13 +64,16 @@ ShellResult ShellDelete(HWND owner, const char* paths, bool confirm)
 ShellResult ShellFileOperation(HWND owner, const char* sources, const char* targets,
                                UINT operation, WORD flags)
 {
-    SHFILEOPSTRUCTA request = {};
+    std::wstring from = LongPathList(sources);
+    std::wstring to = targets ? LongPathList(targets) : std::wstring();
+    SHFILEOPSTRUCTW request = {};
     request.hwnd = owner;
     request.wFunc = operation;
-    request.pFrom = sources;
-    request.pTo = targets;
+    request.pFrom = from.c_str();
+    request.pTo = targets ? to.c_str() : nullptr;
     request.fFlags = flags;
-    return RunFileOperation(request);
+    int code = SHFileOperationW(&request);
+    return {code, request.fAnyOperationsAborted != FALSE};
 }
 
 bool ShellOpen(HWND owner, const std::string& file, const std::string& verb,
@@ -58,47 +86,93 @@ bool ShellOpen(HWND owner, const std::string& file, const std::string& verb,
 
 namespace {
 
-// The path of a shell item list. The ANSI call would cut a path that takes more bytes than its
-// buffer holds (one of many Japanese characters) into another folder's path: the path is taken
-// wide and converted whole. False for an item without a path, or one past the system's limit.
-bool PathOfItems(LPCITEMIDLIST items, std::string& path)
+// Where a shell item lies in the file system.
+enum class ItemPath { None, TooLong, Found };
+
+// The path of a shell item list, whole, in UTF-16: the ANSI call would give a path that the
+// code page cannot hold with the system's best fit, or cut it where it takes more bytes than its
+// buffer holds. None for an item outside the file system; TooLong for a path past the system's
+// limit.
+ItemPath PathOfItems(LPCITEMIDLIST items, std::wstring& path)
 {
+    SHFILEINFOW info = {};
+    info.dwAttributes = SFGAO_FILESYSTEM;
+    if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(items), 0, &info, sizeof(info),
+                        SHGFI_PIDL | SHGFI_ATTRIBUTES | SHGFI_ATTR_SPECIFIED) ||
+        !(info.dwAttributes & SFGAO_FILESYSTEM))
+        return ItemPath::None;
     WCHAR wide[MAX_PATH] = {};
     if (!SHGetPathFromIDListW(items, wide))
-        return false;
-    return WideToAnsi(wide, static_cast<uint32_t>(lstrlenW(wide) * sizeof(WCHAR)), path);
+        return ItemPath::TooLong;
+    path = wide;
+    return ItemPath::Found;
+}
+
+void FreeItems(LPITEMIDLIST items)
+{
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        allocator->Free(items);
+        allocator->Release();
+    }
 }
 
 }
 
 std::string GetSpecialFolderPath(int folderId)
 {
-    IMalloc* allocator = nullptr;
-    if (FAILED(SHGetMalloc(&allocator)) || !allocator)
-        return std::string();
-    std::string path;
     LPITEMIDLIST items = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(GetDesktopWindow(), folderId, &items)) && items) {
-        if (!PathOfItems(items, path) || path.size() >= MAX_PATH)
-            path.clear();
-        allocator->Free(items);
-    }
-    allocator->Release();
+    if (FAILED(SHGetSpecialFolderLocation(GetDesktopWindow(), folderId, &items)) || !items)
+        return std::string();
+    std::wstring wide;
+    std::string path;
+    if (PathOfItems(items, wide) != ItemPath::Found || !ToAnsiExactly(wide, path) ||
+        path.size() >= MAX_PATH)
+        path.clear();
+    FreeItems(items);
     return path;
 }
 
 namespace {
 
+BrowseSelection browseSelection;
+// Whether the browser's selection changes because the callback asked for its folder.
+bool selecting = false;
+
+// The timer of the browser's second selection of its folder.
+const UINT_PTR kSelectAgain = 0x5456;
+
+void SelectFolder(HWND dialog)
+{
+    browseSelection.answers.emplace_back();
+    selecting = true;
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
+                 reinterpret_cast<LPARAM>(browseSelection.folder.c_str()));
+    selecting = false;
+}
+
+void CALLBACK SelectAgain(HWND dialog, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(dialog, timer);
+    SelectFolder(dialog);
+}
+
 // Opens the folder dialog on the initial folder. Wine's dialog at times loses the selection
 // made while it starts (it then shows no folder selected); the selection is asked for once more
-// when the dialog has started. The folder's text lives until the dialog has ended.
-int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data)
+// when the dialog has started. The browser tells what it selected in answer (its
+// BFFM_SETSELECTION gives no result: Wine's always gives 0); both are kept in browseSelection.
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM item, LPARAM data)
 {
     const char* folder = reinterpret_cast<const char*>(data);
     if (message == BFFM_INITIALIZED && folder && folder[0] != '\0') {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
-        PostMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
+        browseSelection.folder = folder;
+        SelectFolder(dialog);
+        SetTimer(dialog, kSelectAgain, USER_TIMER_MINIMUM, SelectAgain);
     }
+    std::wstring path;
+    if (message == BFFM_SELCHANGED && selecting &&
+        PathOfItems(reinterpret_cast<LPCITEMIDLIST>(item), path) == ItemPath::Found)
+        browseSelection.answers.back() = ToAnsiShown(path);
     return 0;
 }
 
@@ -109,6 +183,7 @@ BrowseResult BrowseForFolder(HWND owner, char* buffer, int size, const char* ini
 {
     if (!buffer || size <= 0)
         return kBrowseCancelled;
+    browseSelection = BrowseSelection();
     char title[] = "フォルダを選択してください";
     BROWSEINFOA info = {};
     info.hwndOwner = owner;
@@ -119,15 +194,21 @@ BrowseResult BrowseForFolder(HWND owner, char* buffer, int size, const char* ini
     LPITEMIDLIST items = SHBrowseForFolderA(&info);
     if (!items)
         return kBrowseCancelled;
+    std::wstring wide;
+    ItemPath found = PathOfItems(items, wide);
+    FreeItems(items);
     std::string path;
-    bool found = PathOfItems(items, path);
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
-        allocator->Free(items);
-        allocator->Release();
-    }
-    if (!found || path.size() >= static_cast<size_t>(size))
+    if (found == ItemPath::None)
+        return kBrowseCancelled;
+    if (found == ItemPath::Found && !ToAnsiExactly(wide, path))
+        return kBrowseNotInCodePage;
+    if (found == ItemPath::TooLong || path.size() >= static_cast<size_t>(size))
         return kBrowsePathTooLong;
     std::memcpy(buffer, path.c_str(), path.size() + 1);
     return kBrowseChosen;
+}
+
+const BrowseSelection& LastBrowseSelection()
+{
+    return browseSelection;
 }

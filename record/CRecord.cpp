@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-bool CRecord::Load(const std::string& newPath)
+bool CRecord::Load(const std::string& newPath, const std::string& longName)
 {
     unpacked = false;
     settingsAlone = false;
@@ -18,7 +18,7 @@ bool CRecord::Load(const std::string& newPath)
             throw std::runtime_error("File Open Error : " + newPath);
         CPathParts parts(newPath.c_str());
         path = newPath;
-        fileName = parts.fileName;
+        fileName = longName.empty() ? std::string(parts.fileName) : longName;
         timeText = file.GetTimeText(FileTimeLastWrite);
         settings.clear();
         mapScript.clear();

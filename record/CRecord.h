@@ -8,8 +8,9 @@
 class CRecord : public IXMLBase {
 public:
     // Fills path, file name and time text; false (and the message text) when the file cannot be
-    // opened.
-    bool Load(const std::string& path);
+    // opened. longName is the file name when the path names the file by its short name (as the
+    // code page shows its long one); empty, the path's own.
+    bool Load(const std::string& path, const std::string& longName = std::string());
     // The settings XML, decoding first if needed; empty when decoding fails.
     const std::string& GetGameSettings();
     // The settings XML as GetGameSettings gives it, but a file decoded here keeps its settings

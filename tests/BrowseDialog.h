@@ -2,17 +2,28 @@
 // What the system's folder browser shows: the name of the folder selected in its tree. The
 // browser selects the folder it opens on a moment after it shows (longer on a busy machine), so
 // a test presses OK only once the folder it expects is selected.
+#include "framework/Shell.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace browsedialog {
 
+inline std::wstring Wide(const std::string& text)
+{
+    WCHAR wide[4 * MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 4 * MAX_PATH);
+    return wide;
+}
+
 // The name of the folder selected in the browser's tree; empty when it has none yet.
-inline std::string SelectedName(HWND dialog)
+inline std::wstring SelectedName(HWND dialog)
 {
     HWND tree = nullptr;
     EnumChildWindows(
@@ -27,15 +38,15 @@ inline std::string SelectedName(HWND dialog)
         },
         reinterpret_cast<LPARAM>(&tree));
     if (!tree)
-        return std::string();
-    char text[MAX_PATH] = {};
-    TVITEMA item = {};
+        return std::wstring();
+    WCHAR text[MAX_PATH] = {};
+    TVITEMW item = {};
     item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return std::string();
+    item.cchTextMax = MAX_PATH;
+    if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+        return std::wstring();
     return text;
 }
 
@@ -47,19 +58,39 @@ inline void TellRetry(const std::string& test, const std::string& what)
     std::fflush(stdout);
 }
 
-// The last part of a folder's path, as the browser names the folder (a backslash can be the
-// second byte of a double-byte character: "ソ" is 0x83 0x5C), also of a path too long for the
-// program's own path handling.
-inline std::string NameOf(const std::string& folder)
+// The last part of a folder's path, as the browser names the folder, also of a path too long
+// for the program's own path handling.
+inline std::wstring NameOf(const std::wstring& folder)
 {
-    size_t start = 0;
-    for (size_t i = 0; i < folder.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(folder[i])) && i + 1 < folder.size())
-            ++i;
-        else if (folder[i] == '\\')
-            start = i + 1;
-    }
-    return folder.substr(start);
+    return folder.substr(folder.rfind(L'\\') + 1);
+}
+
+// Whether the browser refused every selection asked of it: none was shown. Only that is Wine's
+// fault (its browser at times refuses an existing folder for the whole life of the dialog);
+// anything else is a fault of what was asked.
+inline bool Refused(const std::vector<bool>& shown)
+{
+    return !shown.empty() && std::none_of(shown.begin(), shown.end(), [](bool s) { return s; });
+}
+
+// Whether the browser refused the program's own selection of the folder, as the program's browse
+// callback kept what it asked and what the browser selected in answer.
+inline bool RefusedTheProgram(const std::string& folder)
+{
+    const BrowseSelection& asked = LastBrowseSelection();
+    return asked.folder == folder && !asked.answers.empty() &&
+           std::find(asked.answers.begin(), asked.answers.end(), folder) == asked.answers.end();
+}
+
+// What the program's browse callback asked and the browser selected, for a failure's message.
+inline std::string ProgramAsked()
+{
+    const BrowseSelection& asked = LastBrowseSelection();
+    std::string answers;
+    for (const std::string& answer : asked.answers)
+        answers += " \"" + answer + "\"";
+    return "the program asked for \"" + asked.folder + "\", the browser selected:" +
+           (answers.empty() ? std::string(" nothing") : answers);
 }
 
 }

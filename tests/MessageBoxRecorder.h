@@ -13,6 +13,8 @@ public:
         std::string text;
         std::string caption;
         UINT flags;
+        // The text as the box got it, with the characters that text cannot hold.
+        std::wstring wideText;
     };
 
     // answer: the button each box is closed with (IDOK, IDYES, IDNO, ...).
@@ -68,7 +70,8 @@ private:
             const MSGBOXPARAMSW* params = reinterpret_cast<const MSGBOXPARAMSW*>(call->lParam);
             if (params && params->cbSize == sizeof(MSGBOXPARAMSW)) {
                 current->boxes.push_back({params->hwndOwner, Narrow(params->lpszText),
-                                          Narrow(params->lpszCaption), params->dwStyle});
+                                          Narrow(params->lpszCaption), params->dwStyle,
+                                          params->lpszText ? params->lpszText : L""});
                 PostMessageA(call->hwnd, WM_COMMAND, current->answer, 0);
             }
             UnhookWindowsHookEx(current->dialogHook);

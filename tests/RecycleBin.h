@@ -11,18 +11,17 @@ namespace recyclebin {
 
 // Where Wine puts a file moved to the recycle bin: the trash of the Unix home, one entry per
 // file with a note of its Unix path. Whether the file at the Windows path (of drive C:, where
-// the scratch folder is) lies there.
-inline bool InTrash(const std::string& windowsPath)
+// the scratch folder is; its long names) lies there.
+inline bool InTrash(const std::wstring& windowsPath)
 {
     char home[MAX_PATH] = {};
     if (!GetEnvironmentVariableA("TV_TEST_HOME", home, MAX_PATH))
         return false;
     // The note spells the path in UTF-8 with most bytes other than letters and digits as %XX;
     // the path below the drive is the same on both sides.
-    WCHAR wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.substr(2).c_str(), -1, wide, MAX_PATH);
     char utf8[3 * MAX_PATH] = {};
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, windowsPath.substr(2).c_str(), -1, utf8, sizeof(utf8),
+                        nullptr, nullptr);
     std::string tail = utf8;
     for (char& c : tail) {
         if (c == '\\')
@@ -64,6 +63,13 @@ inline bool InTrash(const std::string& windowsPath)
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
     return found;
+}
+
+inline bool InTrash(const std::string& windowsPath)
+{
+    WCHAR wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
+    return InTrash(std::wstring(wide));
 }
 
 }

@@ -29,8 +29,9 @@ public:
 
     // The file list
     // Adds a ".rec" or ".rcx" file that can be opened as a record and a row for it; any other
-    // path is skipped without a word.
-    void AddRecordFile(const std::string& path);
+    // path is skipped without a word. longName: for a path that names the file by its short name,
+    // its long name as the code page shows it, which the row shows and whose extension counts.
+    void AddRecordFile(const std::string& path, const std::string& longName = std::string());
     // Empties the list, the tree and the record store (ids are not given again).
     void ClearAll();
 
@@ -218,10 +219,14 @@ private:
     void OpenFiles(bool clearFirst);
     void OpenFolder(bool clearFirst);
     // The folder browser of the list's commands; false when no folder was chosen (a folder whose
-    // path is too long for the program is told in a box).
+    // path is too long for the program, or that the code page cannot hold, is told in a box).
     bool ChooseFolder(const std::string& initialFolder, std::string& folder);
-    // Adds every path that next delivers, with the list repainted once at the end.
-    void AddRecordFiles(const std::function<bool(std::string&)>& next);
+    // Adds every path that next delivers with its long name, with the list repainted once at the
+    // end.
+    void AddRecordFiles(const std::function<bool(std::string&, std::string&)>& next);
+    // One box for the recorded files that an open, add or drop could not list because the code
+    // page cannot name them: their count, the reason, and the first names as they are.
+    void ReportUnnamedFiles(const std::vector<std::wstring>& names);
     void DeleteSelected();
     void CopySelected();
     void SortByColumn(int column);

@@ -3,6 +3,7 @@
 #include "ui/CMainWnd.h"
 
 #include "framework/CFile.h"
+#include "framework/CPathParts.h"
 #include "framework/CXmlTransform.h"
 #include "framework/Messages.h"
 #include "framework/StringUtil.h"
@@ -118,7 +119,10 @@ CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record
         run.errors.Add(record.fileName, "変換後のファイル名は使用できない名前です：\n" + baseName);
         return RowOutcome::Next;
     }
-    UniqueFileName moved = MakeUniqueFileName(oldPath, baseName);
+    // The file keeps the extension of its name: the path of a file known by its short name ends
+    // in the short one.
+    UniqueFileName moved =
+        MakeUniqueFileName(oldPath, baseName, CPathParts(record.fileName.c_str()).extension);
     switch (moved.outcome) {
     case UniqueFileName::kKept:
         return RowOutcome::Next;

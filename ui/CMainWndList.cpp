@@ -1,12 +1,15 @@
 // The file list: adding files and folders, clearing, selecting, and the list's notifications.
 #include "ui/CMainWnd.h"
 
+#include "framework/AnsiText.h"
 #include "framework/CFileDialog.h"
 #include "framework/CFileFinder.h"
 #include "framework/CPathParts.h"
+#include "framework/CShortNames.h"
 #include "framework/CTokenizer.h"
 #include "framework/Messages.h"
 #include "framework/Shell.h"
+#include "framework/StringUtil.h"
 #include "record/CKarRecord.h"
 #include "resources/resource.h"
 
@@ -49,35 +52,94 @@ int ImageOf(const std::string& extension)
     return 0;
 }
 
+// The extension of a file name, with its dot; empty when it has none. (The second byte of a
+// double-byte character is never a dot.)
+std::string ExtensionOf(const std::string& name)
+{
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-void CMainWnd::AddRecordFile(const std::string& path)
+// How the program names a dropped file: its path when that converts exactly, else its folder's
+// path (which must) with the file's short name and its long name shown. A folder that does not
+// convert is no file to tell of: a dropped folder is not entered.
+enum class DropNaming { Named, NotNamed, Folder };
+DropNaming NameDroppedFile(CShortNames& shortNames, const std::wstring& path, std::string& named,
+                           std::string& longName)
+{
+    longName.clear();
+    if (ToAnsiExactly(path, named))
+        return DropNaming::Named;
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return DropNaming::Folder;
+    size_t cut = path.rfind(L'\\');
+    if (cut == std::wstring::npos)
+        return DropNaming::NotNamed;
+    std::wstring folder = path.substr(0, cut);
+    std::wstring name = path.substr(cut + 1);
+    std::string ansiFolder;
+    std::string ansiName;
+    if (!ToAnsiExactly(folder, ansiFolder) || !shortNames.NameOf(folder, name, ansiName))
+        return DropNaming::NotNamed;
+    named = ansiFolder + "\\" + ansiName;
+    longName = ToAnsiShown(name);
+    return DropNaming::Named;
+}
+
+}
+
+void CMainWnd::AddRecordFile(const std::string& path, const std::string& longName)
 {
     // A path too long for the parts is skipped, never split with the parts of another.
     CPathParts parts;
     if (!parts.Set(path.c_str()))
         return;
-    int image = ImageOf(parts.extension);
+    // A file named by its short name is a record by its long name's extension: the short name of
+    // "x.recx" may well end in ".REC".
+    std::string extension = longName.empty() ? std::string(parts.extension) : ExtensionOf(longName);
+    int image = ImageOf(extension);
     if (image == 0)
         return;
-    int32_t id = data.AddRecord(path);
+    int32_t id = data.AddRecord(path, longName);
     if (id == 0)
         return;
     const CRecord& record = data.records.at(id);
     int row = list.InsertItem(record.fileName, list.GetItemCount(), 0, image, id);
     list.SetItemText(record.timeText, row, 1);
-    list.SetItemText(parts.extension + 1, row, 2);
+    list.SetItemText(extension.substr(1), row, 2);
 }
 
-void CMainWnd::AddRecordFiles(const std::function<bool(std::string&)>& next)
+void CMainWnd::AddRecordFiles(const std::function<bool(std::string&, std::string&)>& next)
 {
     // A list view repaints at every insertion while it is visible.
     list.SendMsg(WM_SETREDRAW, FALSE, 0);
     std::string path;
-    while (next(path))
-        AddRecordFile(path);
+    std::string longName;
+    while (next(path, longName))
+        AddRecordFile(path, longName);
     list.SendMsg(WM_SETREDRAW, TRUE, 0);
     list.Redraw(true);
+}
+
+void CMainWnd::ReportUnnamedFiles(const std::vector<std::wstring>& names)
+{
+    std::vector<std::wstring> records;
+    for (const std::wstring& name : names) {
+        if (ImageOf(ExtensionOf(ToAnsiShown(name))) != 0)
+            records.push_back(name);
+    }
+    if (records.empty())
+        return;
+    int count = static_cast<int>(records.size());
+    std::wstring text = ToWide(FormatInt(count, "%ld") +
+                               " 個のファイルを一覧に追加できませんでした。\r\n"
+                               "ファイル名に、この Windows の文字コードで表せない文字があります。\r\n");
+    for (int i = 0; i < count && i < CRunErrors::kShown; ++i)
+        text += L"\r\n" + records[static_cast<size_t>(i)];
+    if (count > CRunErrors::kShown)
+        text += ToWide("\r\nほか " + FormatInt(count - CRunErrors::kShown, "%ld") + " 個のファイル");
+    ShowError(window, text);
 }
 
 void CMainWnd::ClearAll()
@@ -106,9 +168,15 @@ void CMainWnd::OpenFiles(bool clearFirst)
         return;
     if (clearFirst)
         ClearAll();
-    AddRecordFiles([&dialog](std::string& path) { return dialog.NextFile(path); });
+    AddRecordFiles([&dialog](std::string& path, std::string& longName) {
+        if (!dialog.NextFile(path))
+            return false;
+        longName = dialog.longName;
+        return true;
+    });
     list.SelectItem(0);
     SetFocus(list.window);
+    ReportUnnamedFiles(dialog.unnamed);
 }
 
 void CMainWnd::OpenFolder(bool clearFirst)
@@ -123,9 +191,15 @@ void CMainWnd::OpenFolder(bool clearFirst)
     finder.SetPattern("*.*");
     finder.recurse = false;
     finder.fullPath = true;
-    AddRecordFiles([&finder](std::string& path) { return finder.Next(path); });
+    AddRecordFiles([&finder](std::string& path, std::string& longName) {
+        if (!finder.Next(path))
+            return false;
+        longName = finder.longName;
+        return true;
+    });
     list.SelectItem(0);
     SetFocus(list.window);
+    ReportUnnamedFiles(finder.unnamed);
 }
 
 bool CMainWnd::ChooseFolder(const std::string& initialFolder, std::string& folder)
@@ -135,6 +209,9 @@ bool CMainWnd::ChooseFolder(const std::string& initialFolder, std::string& folde
         BrowseForFolder(window, path, MAX_PATH, initialFolder.c_str(), BIF_RETURNONLYFSDIRS);
     if (result == kBrowsePathTooLong)
         ShowError(window, "選択したフォルダのパスが長すぎます。");
+    if (result == kBrowseNotInCodePage)
+        ShowError(window,
+                  "選択したフォルダのパスに、この Windows の文字コードで表せない文字があります。");
     if (result != kBrowseChosen)
         return false;
     folder = path;
@@ -148,24 +225,36 @@ LRESULT CMainWnd::OnDropFiles(HDROP drop)
         DragFinish(drop);
         return 0;
     }
-    std::vector<std::string> paths;
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    // The paths are read whole and in UTF-16: the ANSI call cuts a path at its buffer's end into
+    // another file's path, and gives a name that the code page cannot hold with the system's best
+    // fit.
+    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::wstring> unnamed;
+    CShortNames shortNames;
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        // A path that does not fit the buffer would come back cut: another file's path.
-        if (DragQueryFileA(drop, i, nullptr, 0) >= MAX_PATH)
-            continue;
-        char buffer[MAX_PATH] = {};
-        DragQueryFileA(drop, i, buffer, MAX_PATH);
-        paths.push_back(buffer);
+        UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, &path[0], length + 1));
+        std::string named;
+        std::string longName;
+        DropNaming naming = NameDroppedFile(shortNames, path, named, longName);
+        if (naming == DropNaming::Named)
+            files.emplace_back(named, longName);
+        else if (naming == DropNaming::NotNamed)
+            unnamed.push_back(path.substr(path.rfind(L'\\') + 1));
     }
     DragFinish(drop);
     size_t next = 0;
-    AddRecordFiles([&paths, &next](std::string& path) {
-        if (next == paths.size())
+    AddRecordFiles([&files, &next](std::string& path, std::string& longName) {
+        if (next == files.size())
             return false;
-        path = paths[next++];
+        path = files[next].first;
+        longName = files[next].second;
+        ++next;
         return true;
     });
+    ReportUnnamedFiles(unnamed);
     return 0;
 }
 

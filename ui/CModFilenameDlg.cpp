@@ -37,11 +37,13 @@ INT_PTR CModFilenameDlg::OnOK()
         return kSkipped;
     // A name with a folder or drive in it would move the file elsewhere, parts that failed
     // would make a path relative to the current folder, and a path that the program cannot split
-    // would leave the record without a name.
+    // would leave the record without a name. The extension is the file name's: the path of a
+    // file known by its short name ends in the short one.
     CPathParts parts;
+    CPathParts name;
     std::string newPath;
-    if (parts.Set(record->path.c_str())) {
-        newName = text + parts.extension;
+    if (parts.Set(record->path.c_str()) && name.Set(record->fileName.c_str())) {
+        newName = text + name.extension;
         newPath = parts.folder + newName;
     }
     if (!IsBaseName(text) || newPath.empty() || !FitsPathParts(newPath) ||
@@ -57,7 +59,9 @@ LRESULT CModFilenameDlg::OnInitDialog()
 {
     edit.AttachDlgItem(window, IDC_RENAME_EDIT);
     SetFocus(edit.window);
-    CPathParts parts(record->path.c_str());
+    // The name that the list shows: for a file known by its short name, its long name with "?"
+    // for each character that the code page lacks, which no file name holds.
+    CPathParts parts(record->fileName.c_str());
     edit.SetText(parts.baseName);
     edit.SetSel(0, -1);
     initialName = parts.baseName;

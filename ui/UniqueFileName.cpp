@@ -17,7 +17,8 @@ bool SameName(const std::string& a, const std::string& b)
 
 }
 
-UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName)
+UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName,
+                                  const std::string& extension)
 {
     // Parts that failed would make a path relative to the current folder, without extension.
     CPathParts parts;
@@ -29,7 +30,7 @@ UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string&
         std::string candidate = parts.folder + newBaseName;
         if (number > 1)
             candidate += "(" + std::to_string(number) + ")";
-        candidate += parts.extension;
+        candidate += extension.empty() ? std::string(parts.extension) : extension;
         if (!FitsPathParts(candidate))
             return {UniqueFileName::kTooLong, oldPath};
         // A file that already carries a numbered form of its new name keeps it, so that a second

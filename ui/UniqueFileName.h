@@ -14,15 +14,17 @@ struct UniqueFileName {
     std::string path;
 };
 
-// Moves the file at oldPath, in its folder, to newBaseName with its own extension: to the plain
-// name when no file has it, else to the first of "name(2)" to "name(99)" that no file has. The
+// Moves the file at oldPath, in its folder, to newBaseName with its own extension (or with the
+// extension given, for a file whose path holds its short name): to the plain name when no file
+// has it, else to the first of "name(2)" to "name(99)" that no file has. The
 // move itself finds out whether a name is free, so that no file is ever replaced, not even one
 // that appears meanwhile. The file is kept when the name is its own (letter case aside), when a
 // numbered name that comes first is its own, and when all 99 are taken. Before the move to the
 // name chosen, the first that no file has, the debugger gets "\norgFile:" with the old path and
 // "\nnewFilename:" with the new one; once more for the next name should a file take that one
 // first.
-UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName);
+UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName,
+                                  const std::string& extension = std::string());
 
 // Whether the program can handle a path: CPathParts splits it (fewer than 260 bytes, each part
 // within its array). A rename never gives a file a path that the program could not split again:

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -115,7 +116,8 @@ struct BrowseAnswer {
             refused = !cancel;
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         }
-        else if (browsedialog::SelectedName(window) == browsedialog::NameOf(initial))
+        else if (browsedialog::SelectedName(window) ==
+                 browsedialog::NameOf(browsedialog::Wide(initial)))
             PostMessageA(window, WM_COMMAND, IDOK, 0);
         return FALSE;
     }
@@ -127,7 +129,9 @@ struct BrowseAnswer {
 
 // The program's folder browser, answered by BrowseAnswer. Wine's browser at times refuses to
 // select an existing folder (BFFM_SETSELECTION answers FALSE for the whole life of that dialog):
-// a browser that never shows the folder is shown again, three times in all.
+// a browser that never shows the folder because it refused the program's selection is shown
+// again, three times in all. One that never shows it for any other reason (the program asked for
+// another folder, or none) is a failure.
 BrowseResult Browse(char* buffer, int size, const std::string& initial, bool cancel)
 {
     const int attempts = 3;
@@ -140,11 +144,19 @@ BrowseResult Browse(char* buffer, int size, const std::string& initial, bool can
         BrowseResult chosen =
             BrowseForFolder(nullptr, buffer, size, initial.c_str(), BIF_RETURNONLYFSDIRS);
         KillTimer(nullptr, timer);
-        if (!BrowseAnswer::refused || attempt == attempts)
+        if (!BrowseAnswer::refused)
+            return chosen;
+        if (!browsedialog::RefusedTheProgram(initial)) {
+            ADD_FAILURE() << "the folder browser never showed " << initial << ": "
+                          << browsedialog::ProgramAsked();
+            return chosen;
+        }
+        if (attempt == attempts)
             return chosen;
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         browsedialog::TellRetry(std::string(test->test_suite_name()) + "." + test->name(),
-                                "the folder browser did not select " + initial + "; shown again");
+                                "the folder browser refused its folder (" +
+                                    browsedialog::ProgramAsked() + "); shown again");
     }
 }
 
@@ -158,6 +170,10 @@ TEST(BrowseForFolder, OpensOnTheInitialFolderAndReturnsIt)
     std::fill(std::begin(buffer), std::end(buffer), 'x');
     ASSERT_EQ(kBrowseChosen, Browse(buffer, MAX_PATH, folder, false));
     EXPECT_EQ(folder, std::string(buffer));
+    // What the program asked of the browser is kept, and the browser selected it in answer.
+    const BrowseSelection& asked = LastBrowseSelection();
+    EXPECT_EQ(folder, asked.folder);
+    EXPECT_NE(asked.answers.end(), std::find(asked.answers.begin(), asked.answers.end(), folder));
     EXPECT_EQ(kBrowseCancelled, Browse(buffer, MAX_PATH, folder, true));
 }
 
@@ -183,4 +199,56 @@ TEST(BrowseForFolder, NoBufferShowsNothing)
     char buffer[4];
     EXPECT_EQ(kBrowseCancelled, BrowseForFolder(nullptr, nullptr, MAX_PATH, "", 0));
     EXPECT_EQ(kBrowseCancelled, BrowseForFolder(nullptr, buffer, 0, "", 0));
+}
+
+namespace {
+
+// Selects a shell item in the folder dialog by its item list, and presses OK once the dialog
+// shows it selected; cancels the dialog after five seconds.
+struct ItemAnswer {
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), Answer, 0);
+    }
+    static BOOL CALLBACK Answer(HWND window, LPARAM)
+    {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof(className));
+        if (!IsWindowVisible(window) || std::string(className) != "#32770")
+            return TRUE;
+        if (++turns > 50)
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        else if (browsedialog::SelectedName(window) == name)
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        else if (turns % 5 == 1)
+            SendMessageW(window, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
+        return FALSE;
+    }
+    static inline LPCITEMIDLIST item = nullptr;
+    static inline std::wstring name;
+    static inline int turns = 0;
+};
+
+}
+
+// An item outside the file system ("My Computer") has no path: the browser gives nothing, as when
+// it is cancelled, and the buffer stays as it was.
+TEST(BrowseForFolder, AnItemWithoutAPathGivesNothing)
+{
+    LPITEMIDLIST computer = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)));
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(computer), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    ItemAnswer::item = computer;
+    ItemAnswer::name = info.szDisplayName;
+    ItemAnswer::turns = 0;
+    char buffer[MAX_PATH];
+    std::fill(std::begin(buffer), std::end(buffer), 'x');
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, ItemAnswer::Fire);
+    BrowseResult result = BrowseForFolder(nullptr, buffer, MAX_PATH, "", 0);
+    KillTimer(nullptr, timer);
+    CoTaskMemFree(computer);
+    ASSERT_LE(ItemAnswer::turns, 50) << "the browser never showed the item";
+    EXPECT_EQ(kBrowseCancelled, result);
+    EXPECT_EQ(std::string(MAX_PATH, 'x'), std::string(buffer, MAX_PATH));
 }

@@ -186,7 +186,8 @@ public:
 
     // Sends a command to the main window. Wine's folder browser at times refuses to select an
     // existing folder (BFFM_SETSELECTION answers FALSE for the whole life of that dialog): such a
-    // browser is cancelled, which leaves the program as it was, and the command runs again.
+    // browser is cancelled, which leaves the program as it was, and the command runs again. A
+    // browser that never shows its folder for another reason fails the test (see AnswerBrowser).
     static void Command(HWND mainWindow, UINT id)
     {
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -198,16 +199,21 @@ public:
                 return;
             const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
             browsedialog::TellRetry(std::string(test->test_suite_name()) + "." + test->name(),
-                                    "the folder browser refused its folder; the command runs again");
+                                    "the folder browser refused its folder (" + current->refusal +
+                                        "); the command runs again");
         }
     }
 
     // Typed into the open dialog's name box, one text and Open per turn: a folder to go to, then
-    // the names. None cancels the dialog.
+    // the names. None cancels the dialog. wideOpenSteps, when given, are typed instead: names
+    // that the code page cannot hold.
     std::optional<std::vector<std::string>> openSteps;
+    std::optional<std::vector<std::wstring>> wideOpenSteps;
     // The folder that the browser must show selected before OK; none cancels it. The answer
     // selects it first unless selectFolder is false (the browser is to open on it by itself).
+    // wideFolder, when given, is selected instead: a folder that the code page cannot hold.
     std::optional<std::string> folder;
+    std::optional<std::wstring> wideFolder;
     bool selectFolder = true;
     // The button that answers the shell's question (IDYES, IDNO, IDCANCEL, or 12807 for all).
     int overwrite = IDNO;
@@ -220,6 +226,8 @@ public:
     std::string overwriteTitle;
     int stuck = 0;
     int refusals = 0;
+    // What the browser last refused.
+    std::string refusal;
 
 private:
     static constexpr int kPatience = 20;
@@ -234,6 +242,7 @@ private:
         if (code == HC_ACTION && current && call->message == WM_INITDIALOG) {
             current->turns.erase(call->hwnd);
             current->pressed.erase(call->hwnd);
+            current->selections.erase(call->hwnd);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -268,21 +277,31 @@ private:
     {
         if (turn == 0) {
             ++openDialogs;
-            char text[MAX_PATH] = {};
-            SendMessageA(window, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+            // The dialog's own messages answer in the dialog's text: UTF-16 for the program's.
+            WCHAR wide[MAX_PATH] = {};
+            SendMessageW(window, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(wide));
+            char text[2 * MAX_PATH] = {};
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
             openFolder = text;
             text[0] = '\0';
             SendDlgItemMessageA(window, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
             openFilter = text;
         }
-        int steps = openSteps ? static_cast<int>(openSteps->size()) : 0;
-        if (!openSteps && turn == 0) {
+        std::vector<std::wstring> typed;
+        if (wideOpenSteps) {
+            typed = *wideOpenSteps;
+        } else if (openSteps) {
+            for (const std::string& step : *openSteps)
+                typed.push_back(browsedialog::Wide(step));
+        }
+        int steps = static_cast<int>(typed.size());
+        if (!openSteps && !wideOpenSteps && turn == 0) {
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         } else if (turn < steps) {
             HWND edit = GetDlgItem(window, 0x480);
             if (!edit)
                 edit = GetDlgItem(window, 0x47c);
-            SetWindowTextA(edit, (*openSteps)[turn].c_str());
+            SetWindowTextW(edit, typed[turn].c_str());
             PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
         }
@@ -292,22 +311,38 @@ private:
     {
         if (turn == 0) {
             ++browsers;
-            if (!folder) {
+            if (!folder && !wideFolder) {
                 PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
                 return;
             }
         }
         // Wine's browser at times loses a selection made while it starts: it is made again.
-        std::string name = browsedialog::NameOf(*folder);
+        std::wstring path = wideFolder ? *wideFolder : browsedialog::Wide(*folder);
+        std::wstring name = browsedialog::NameOf(path);
         bool shown = !name.empty() && browsedialog::SelectedName(window) == name;
-        if (selectFolder && !shown && turn % 5 == 0)
-            SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder->c_str()));
+        if (selectFolder && !shown && turn % 5 == 0) {
+            SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+            selections[window].push_back(browsedialog::SelectedName(window) == name);
+        }
         if (shown && !pressed.count(window)) {
             pressed.insert(window);
             PostMessageA(window, WM_COMMAND, IDOK, 0);
         } else if (!shown && turn == kBrowserPatience) {
-            ++refusals;
-            --browsers;
+            // Only a browser that refused every selection asked of it is Wine's fault: the test's
+            // own, or the program's when the browser is to open on the folder by itself.
+            bool refused = selectFolder ? browsedialog::Refused(selections[window])
+                                        : folder && browsedialog::RefusedTheProgram(*folder);
+            if (refused) {
+                ++refusals;
+                --browsers;
+                refusal = selectFolder ? "the test selected it " +
+                                             std::to_string(selections[window].size()) + " times"
+                                       : browsedialog::ProgramAsked();
+            } else {
+                ADD_FAILURE() << "the folder browser never showed its folder; "
+                              << (selectFolder ? std::string("it was selected by the test")
+                                               : browsedialog::ProgramAsked());
+            }
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         }
         GiveUp(window, turn, kPatience + kBrowserPatience);
@@ -329,7 +364,26 @@ private:
     HHOOK hook;
     std::map<HWND, int> turns;
     std::set<HWND> pressed;
+    // Whether the browser showed the folder right after each of the test's own selections of it.
+    std::map<HWND, std::vector<bool>> selections;
 };
+
+// A DROPFILES block with the paths in UTF-16, as the shell hands it to the window it drops on.
+inline HDROP MakeDrop(const std::vector<std::wstring>& paths)
+{
+    std::wstring list;
+    for (const std::wstring& path : paths)
+        list += path + L'\0';
+    list += L'\0';
+    size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
 
 // A DROPFILES block with the paths, as the shell hands it to the window it drops on.
 inline HDROP MakeDrop(const std::vector<std::string>& paths)
