@@ -311,10 +311,10 @@ bool CDuplicateFinder::CompareByBlocks(const std::vector<size_t>& group, Parts& 
         for (const std::vector<Reader*>& members : classes) {
             std::vector<Reader*> read;
             for (Reader* reader : members) {
-                if (!reader->handle.IsOpen() && !OpenDistinct(reader->file, reader->handle, opened))
-                    continue;
                 if (!(*progress)(reader->file))
                     return false;
+                if (!reader->handle.IsOpen() && !OpenDistinct(reader->file, reader->handle, opened))
+                    continue;
                 if (!ReadBlock(reader->handle, reader->block, length, last)) {
                     Fail(reader->file, kReadError);
                     Drop(reader);
@@ -348,6 +348,8 @@ bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
     unsigned char* block = Blocks(kLargestBlock);
     CFileSet opened;
     for (size_t file : group) {
+        if (!(*progress)(file))
+            return false;
         CFile handle;
         if (!OpenDistinct(file, handle, opened))
             continue;
@@ -357,7 +359,7 @@ bool CDuplicateFinder::SplitByHash(const std::vector<size_t>& group,
         bool last = false;
         while (read && !last) {
             size_t length = NextLength(files[file].size, offset, kLargestBlock, last);
-            if (!(*progress)(file))
+            if (offset > 0 && !(*progress)(file))
                 return false;
             read = ReadBlock(handle, block, length, last);
             hashed = hash(block, length, hashed);

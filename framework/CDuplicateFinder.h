@@ -51,8 +51,8 @@ public:
     static uint64_t Hash(const unsigned char* data, size_t size, uint64_t seed);
 
     void Add(const std::string& path);
-    // Finds the states of all files. progress(file) runs before the size of a file is asked and
-    // before each block of a file is read; when it returns false, the search stops and Run
+    // Finds the states of all files. progress(file) runs before the size of a file is asked,
+    // before the file is opened and before each block of it is read; when it returns false, the search stops and Run
     // returns false (the states are then not all known).
     bool Run(const std::function<bool(size_t file)>& progress);
     // The bytes of the blocks kept for reading, from group to group and run to run: memory that

@@ -123,8 +123,9 @@ TEST_P(SameFile, OnlyTheTrueCopyIsSelectedAndDeleted)
         testfiles::Write(folderName + "\\" + made, file.bytes);
         moves.emplace_back(made, file.name);
     }
-    if (c.namedOnTheHost)
+    if (c.namedOnTheHost) {
         ASSERT_TRUE(listtest::RenameOnTheHost(testfiles::Path(folderName), moves)) << "not renamed on the host";
+    }
     std::vector<std::string> kept;
     for (const char* row : c.rows) {
         AddRow(folder + row);
