@@ -19,8 +19,8 @@ echo "== Windows build (under Wine)"
 # takes the keyboard focus away from them. Wine's folder browser at times refuses to select an
 # existing folder; the tests that show it show it again then, and say so: those lines are
 # shown here even when every test passes.
-ctest --test-dir "$TV_WIN" --output-on-failure || status=1
+ctest --test-dir "$TV_WIN" --output-on-failure --no-tests=error || status=1
 grep -h '^\[ RETRIED  \]' "$TV_WIN/Testing/Temporary/LastTest.log" || true
 echo "== Native build (AddressSanitizer, UndefinedBehaviorSanitizer)"
-TZ=Asia/Tokyo ctest --test-dir "$TV_NATIVE" --output-on-failure -j2 || status=1
+TZ=Asia/Tokyo ctest --test-dir "$TV_NATIVE" --output-on-failure --no-tests=error -j2 || status=1
 exit $status

@@ -4,12 +4,15 @@
 # drive for the build tree, and the program's folder cannot be written: the folder and its files
 # lose their write permissions and Wine runs without the privilege that lets root write anyway,
 # as Program Files is for a standard user. Exits non-zero when a check fails.
-# Usage: release_zip_test.sh BUILD_DIR SOURCE_DIR   (after cpack, which writes BUILD_DIR/dist)
+# Usage: release_zip_test.sh BUILD_DIR SOURCE_DIR OBJDUMP OBJCOPY   (after cpack, which writes
+# BUILD_DIR/dist; the toolchain's objdump and objcopy)
 source "$2/tools/setup.sh"
 # unzip writes the guide's Japanese name, marked as UTF-8 in the zip, through the locale: in the
 # C locale it would write another name.
 export LC_ALL=C.UTF-8
 build=$1
+objdump=$3
+objcopy=$4
 version=0.12
 folder=tallyvane-$version
 zip=$build/dist/tallyvane-$version-win64.zip
@@ -43,12 +46,36 @@ mkdir -p "$scratch/unpacked"
 unzip -q "$zip" -d "$scratch/unpacked"
 unzip -q "$debugzip" -d "$scratch/unpacked"
 exe=$scratch/unpacked/$folder/tallyvane.exe
-check "the program carries no debugging information" \
-  bash -c "! x86_64-w64-mingw32-objdump -h '$exe' | grep -q '\.debug_'"
-check "the program names its debugging information, which matches it" \
-  bash -c "x86_64-w64-mingw32-objdump -s -j .gnu_debuglink '$exe' | grep -q 'tallyvane.exe.d'"
-check "the debugging information is that of the program" \
-  bash -c "x86_64-w64-mingw32-objdump -h '$scratch/unpacked/$folder/tallyvane.exe.debug' | grep -q '\.debug_info'"
+debug=$scratch/unpacked/$folder/tallyvane.exe.debug
+# The section names of a file, or a failure when objdump cannot read it.
+sections() {
+  local headers
+  headers=$("$objdump" -h "$1") || return 1
+  sed -n 's/^ *[0-9][0-9]* \([^ ]*\) .*/\1/p' <<<"$headers"
+}
+# Whether the file has code and no debugging information.
+stripped() {
+  local names
+  names=$(sections "$1") || return 1
+  grep -qx '\.text' <<<"$names" && ! grep -q '^\.debug_' <<<"$names"
+}
+# Whether the program's .gnu_debuglink names the file and ends with its CRC-32 (the first four
+# bytes of gzip's trailer).
+names_debug_file() {
+  local link=$scratch/debuglink
+  "$objcopy" --dump-section .gnu_debuglink="$link" "$1" "$scratch/debuglink.exe" || return 1
+  grep -q '^tallyvane\.exe\.debug' "$link" &&
+    test "$(tail -c 4 "$link" | od -A n -t x1)" = "$(gzip -c <"$2" | tail -c 8 | head -c 4 | od -A n -t x1)"
+}
+# Whether the file holds debugging information and is the build's tallyvane.exe.debug.
+debug_of_the_build() {
+  local names
+  names=$(sections "$1") || return 1
+  grep -qx '\.debug_info' <<<"$names" && cmp "$1" "$build/bin/tallyvane.exe.debug"
+}
+check "the program carries no debugging information" stripped "$exe"
+check "the program names its debugging information, which matches it" names_debug_file "$exe" "$debug"
+check "the debugging information is that of the program" debug_of_the_build "$debug"
 check "the program's files are those of the build" \
   bash -c "cmp '$exe' '$build/bin/tallyvane.exe' &&
            cmp '$scratch/unpacked/$folder/option.xml' '$build/bin/option.xml' &&
