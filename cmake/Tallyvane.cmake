@@ -6,8 +6,8 @@
 function(tv_add_test name)
   cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${T_LIBS})
+  tv_test_program(${name})
   add_test(NAME ${name} COMMAND ${name})
   # Under Wine the Unix root is drive Z:, and the recycle bin is the trash of the Unix home: the
   # tests have a home of their own (TV_TEST_HOME, also given to them as a Windows path: Wine
@@ -23,11 +23,38 @@ function(tv_add_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "${environment}TV_SOURCE_DIR=${root}${PROJECT_SOURCE_DIR};TV_BINARY_DIR=${root}${PROJECT_BINARY_DIR}"
     TIMEOUT 300)
+  # Under Wine the test programs share one prefix and one desktop (its registry, its temporary
+  # folder, the keyboard focus): they run one at a time, beside the tests that need none of it.
+  if(WIN32)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK wine_desktop)
+  endif()
   if(T_SERIAL)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK tallyvane_process)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK tallyvane_process)
   endif()
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+# The compile options of the test programs and of the GoogleTest built here, after the build
+# type's: optimized as AddressSanitizer advises for readable reports (-O1, which also compiles the
+# tests' tables and assertion macros much faster than -O2), and without debugging information
+# (nobody debugs a test program; the libraries that it tests keep theirs).
+set(TV_TEST_OPTIONS -O1 -g0)
+
+# tv_test_program(TARGET)
+# What makes TARGET a test program: GoogleTest with its main, the headers of the tests, the test
+# options, and the precompiled header that every test program shares (tv_test_pch in
+# tests/CMakeLists.txt).
+function(tv_test_program name)
+  target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${name} PRIVATE ${TV_TEST_OPTIONS})
+  target_precompile_headers(${name} REUSE_FROM tv_test_pch)
+  # Under Wine nothing reads the libraries' debugging information in a test program; the native
+  # one keeps it for the file and line of a sanitizer's report.
+  if(WIN32)
+    target_link_options(${name} PRIVATE -Wl,--strip-debug)
   endif()
 endfunction()
 

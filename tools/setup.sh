@@ -11,7 +11,7 @@ TV_NATIVE=$TV_BUILD/native
 TV_PACKAGES=(
   cmake ninja-build g++ pkg-config
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-  googletest zlib1g-dev libxml2-dev libexpat1-dev libpugixml-dev xsltproc valgrind
+  googletest libgtest-dev zlib1g-dev libxml2-dev libexpat1-dev libpugixml-dev xsltproc valgrind
   wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic fonts-wine locales
   unzip lintian
 )
@@ -103,16 +103,31 @@ tv_prefix_import() {
   fi
 }
 
-# An X display (DISPLAY) and one persistent wineserver for the prefix, both stopped when the
-# calling script exits.
+# An X display of the calling script's own (DISPLAY), on a free number that Xvfb picks itself,
+# so that scripts started side by side never take the same one; tv_display_end stops it.
 TV_XVFB_PID=
+tv_display() {
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  TV_XVFB_PID=$!
+  for _ in $(seq 1 300); do
+    [ -s "$number" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(cat "$number")"
+  rm -f "$number"
+}
+
+tv_display_end() {
+  if [ -n "$TV_XVFB_PID" ]; then kill "$TV_XVFB_PID" 2>/dev/null || true; fi
+}
+
+# An X display and one persistent wineserver for the prefix, both stopped when the calling script
+# exits.
 tv_wine_session() {
   trap tv_wine_session_end EXIT
-  local display=99
-  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  TV_XVFB_PID=$!
-  export DISPLAY=":$display"
+  tv_display
   wineserver -k 2>/dev/null || true
   wineserver -p
   # Wine's own background processes start with the first program; start them here with no output
@@ -122,5 +137,5 @@ tv_wine_session() {
 
 tv_wine_session_end() {
   wineserver -k 2>/dev/null || true
-  if [ -n "$TV_XVFB_PID" ]; then kill "$TV_XVFB_PID" 2>/dev/null || true; fi
+  tv_display_end
 }

@@ -55,8 +55,11 @@ export HOME=$scratch/home
 unset XDG_DATA_HOME WINEPREFIX WINEDEBUG WINEDLLOVERRIDES LC_ALL LANG
 mkdir -p "$HOME"
 prefix=$HOME/.local/share/tallyvane/prefix
+# A display of its own: the launcher's windows meet no other test's.
+tv_display
 cleanup() {
   WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+  tv_display_end
 }
 trap cleanup EXIT
 

@@ -87,6 +87,13 @@ export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtm
 export HOME=$scratch/home
 unset XDG_DATA_HOME
 mkdir -p "$HOME/.local/share"
+# A display of its own: the windows of the prefix, from its making on, meet no other test's.
+tv_display
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  tv_display_end
+}
+trap cleanup EXIT
 tv_prepare_prefix
 tv_prefix_setting 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0 '"ShowCrashDialog"=dword:00000000'
 c=$WINEPREFIX/drive_c
@@ -109,10 +116,6 @@ standard_user() {
 japanese() { standard_user env LC_ALL=ja_JP.UTF-8 "$@"; }
 cannot() { ! "$@" 2>/dev/null; }
 check "the program's folder cannot be written so" cannot standard_user touch "$installed/$folder/probe"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-}
-trap cleanup EXIT
 cd "$c"
 japanese wineserver -p
 program='C:\Program Files\Tallyvane 記録\'$folder'\tallyvane.exe'
