@@ -7,13 +7,17 @@
 #include "framework/SplitPaneInfo.h"
 #include "options/CSaveData.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CBatchPreviewDlg.h"
 #include "ui/CProgressDlg.h"
+#include "ui/CRenameHistory.h"
 #include "ui/CRunErrors.h"
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+class CRenamePlan;
 class CSearchQuery;
 
 namespace Sprig {
@@ -51,10 +55,12 @@ public:
     static constexpr int kTreeItemLimit = 100000;
     static constexpr int kTreeTextLimit = 1024;
 
-    // Up to this many rows in the list, a search runs without the progress dialog.
+    // Up to this many rows in the list, a search runs without the progress dialog; so do an undo
+    // of up to this many files and a preview of up to this many rows.
     static constexpr int kFewRows = 10;
-    // Past them, a search opens its progress dialog once it has gone on this long (milliseconds):
-    // under Wine, opening the dialog costs more than comparing hundreds of files.
+    // Past them, a search, an undo or a preview opens its progress dialog once it has gone on
+    // this long (milliseconds): under Wine, opening the dialog costs more than comparing hundreds
+    // of files.
     DWORD searchDialogDelay = 500;
 
     // Which folder of the game a Tools command opens.
@@ -86,6 +92,8 @@ public:
     HWND focusWhenInactive = nullptr;
     // The text of the last search, offered again by the next one.
     std::string findText;
+    // The renames of the session that Edit > Undo takes back.
+    CRenameHistory renames;
     // The run under way (BeginRun): its label; when it began, when it last let messages through
     // (GetTickCount) and after how long its progress dialog opens; whether it has opened.
     std::string runLabel;
@@ -173,6 +181,8 @@ private:
     void ExportSelectedAsXml(UINT id);
     void RenameSelected(UINT id);
     void BatchRenameSelected(UINT id);
+    void OnBatchPreview(UINT id);
+    void OnUndo(UINT id);
     void OnFind(UINT id);
     void OnSelectDuplicates(UINT id);
 
@@ -180,8 +190,28 @@ private:
     bool ChooseExportFile(std::string& path);
     struct BatchRun;
     enum class RowOutcome { Next, Renamed, Stop };
+    // What the stylesheet names a record: kNamed with the base name; kNotNamed with the message
+    // that the run tells at its end; kStop with the text of the box that ends the run.
+    struct StylesheetName {
+        enum Outcome { kNamed, kNotNamed, kStop } outcome;
+        std::string text;
+    };
+    std::vector<int> SelectedRows();
+    bool PrepareBatchRun(BatchRun& run);
+    // The batch rename of the rows given, in their order, without a question.
+    void RunBatchRename(const std::vector<int>& rows);
+    StylesheetName NameByStylesheet(BatchRun& run, CRecord& record);
     RowOutcome RenameRow(BatchRun& run, int row, CRecord& record);
+    static std::string PathTooLongText(const std::string& baseName);
+    bool PreviewBatchRename(const std::vector<int>& rows, std::vector<CBatchPreviewDlg::Row>& shown);
+    std::string PreviewName(BatchRun& run, CRenamePlan& plan, CRecord& record, std::string& stop);
     static std::string ProgramFolder();
+
+    // Undo of renames
+    void UndoLastStep();
+    bool FollowMovedBack(const CRenameHistory::File& file,
+                         const std::unordered_map<int32_t, int>& rowOfRecord);
+    void ShowUndoState();
 
     // The long runs under the progress dialog, with the main window disabled meanwhile
     struct RunState {

@@ -1,0 +1,125 @@
+// Edit > Undo (Ctrl+Z): the files of the most recent rename or batch rename moved back to their
+// old names.
+#include "ui/CMainWnd.h"
+
+#include "framework/CPathParts.h"
+#include "framework/Messages.h"
+#include "framework/StringUtil.h"
+#include "resources/resource.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// A file left where it is, by its name there, and why.
+struct NotMovedBack {
+    std::string fileName;
+    const char* reason;
+};
+
+const char* ReasonOf(CRenameHistory::Outcome outcome)
+{
+    switch (outcome) {
+    case CRenameHistory::kGone:
+        return "名前の変更後に移動または削除されています";
+    case CRenameHistory::kOldNameTaken:
+        return "元の名前のファイルがすでにあります";
+    default:
+        return "元の名前に戻せませんでした";
+    }
+}
+
+// The count, the first names each with its reason, then the count of the rest.
+std::string NotMovedBackText(const std::vector<NotMovedBack>& files)
+{
+    int count = static_cast<int>(files.size());
+    std::string text = FormatInt(count, "%ld") + " 個のファイルを元の名前に戻せませんでした。\r\n";
+    for (int i = 0; i < count && i < CRunErrors::kShown; ++i) {
+        const NotMovedBack& file = files[static_cast<size_t>(i)];
+        text += "\r\n" + file.fileName + "\r\n" + file.reason + "\r\n";
+    }
+    if (count > CRunErrors::kShown)
+        text += "\r\nほか " + FormatInt(count - CRunErrors::kShown, "%ld") + " 個";
+    return text;
+}
+
+}
+
+// Past a few files the undo runs under the progress dialog; Cancel stops it after the file in
+// hand, and the files not moved yet stay in the step for the next undo. The step is done once
+// every file has had its turn, whether it went back or was told.
+void CMainWnd::UndoLastStep()
+{
+    if (renames.Empty())
+        return;
+    std::vector<CRenameHistory::File>& files = renames.Last().files;
+    int count = static_cast<int>(files.size());
+    bool shown = count > kFewRows;
+    if (shown)
+        BeginRun(count, "元に戻しています...", searchDialogDelay);
+    std::unordered_map<int32_t, int> rowOfRecord;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        rowOfRecord[static_cast<int32_t>(list.GetItemParam(row))] = row;
+    std::vector<NotMovedBack> notMoved;
+    bool treeFollows = false;
+    for (int number = 1; !files.empty(); ++number) {
+        const CRenameHistory::File& file = files.back();
+        if (shown) {
+            PumpRunWhenDue();
+            if (RunCancelled() || runState.ending)
+                break;
+            ShowRunLines(number, count, CPathParts(file.newPath.c_str()).fileName);
+        }
+        CRenameHistory::Outcome outcome = CRenameHistory::MoveBack(file);
+        if (outcome == CRenameHistory::kMovedBack)
+            treeFollows = FollowMovedBack(file, rowOfRecord) || treeFollows;
+        else
+            notMoved.push_back({CPathParts(file.newPath.c_str()).fileName, ReasonOf(outcome)});
+        files.pop_back();
+        if (shown)
+            progress.Step();
+    }
+    if (files.empty())
+        renames.DropLast();
+    if (shown)
+        EndRun();
+    ShowUndoState();
+    if (runState.ending)
+        return;
+    if (treeFollows)
+        ShowRecordInTree(rowOfRecord.at(treeRecord));
+    if (!notMoved.empty())
+        ShowError(window, NotMovedBackText(notMoved));
+    SetFocus(list.window);
+}
+
+// The record, when it is still in the store, is read again under the old name, and its row shows
+// that name; true when the tree shows that row's record.
+bool CMainWnd::FollowMovedBack(const CRenameHistory::File& file,
+                               const std::unordered_map<int32_t, int>& rowOfRecord)
+{
+    auto record = data.records.find(file.record);
+    if (record == data.records.end())
+        return false;
+    record->second.Moved(file.oldPath);
+    auto row = rowOfRecord.find(file.record);
+    if (row == rowOfRecord.end())
+        return false;
+    list.SetItemText(record->second.fileName, row->second, 0);
+    return file.record == treeRecord;
+}
+
+// Edit > Undo names the step it would take back, and is grey with none.
+void CMainWnd::ShowUndoState()
+{
+    mainMenu.SetItemText(ID_EDIT_UNDO, renames.MenuText());
+    mainMenu.EnableItem(ID_EDIT_UNDO, !renames.Empty());
+}
+
+// Command handlers
+
+void CMainWnd::OnUndo(UINT)
+{
+    UndoLastStep();
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include "framework/CFile.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The renames of the session that Edit > Undo takes back: one step for each command that renamed
+// files (the dialogs of one F2, or one batch run), the most recent last. Nothing of it outlives
+// the program.
+class CRenameHistory {
+public:
+    // The command that made a step; the Edit menu names it.
+    enum Kind { kRename, kBatchRename };
+
+    // A file that a command renamed: where it was, where it went, which file it was there as the
+    // file system told right after the move (unknown when it could not tell: the file had gone
+    // already), and the id of the record that followed it.
+    struct File {
+        std::string oldPath;
+        std::string newPath;
+        CFileIdentity identity;
+        bool identified = false;
+        int32_t record = 0;
+    };
+
+    struct Step {
+        Kind kind;
+        // In the order in which they were renamed; taken back from the last.
+        std::vector<File> files;
+    };
+
+    // What moving a file back came to.
+    enum Outcome {
+        kMovedBack,
+        kGone,          // no longer at its new path: moved away, deleted, or another file is there
+        kOldNameTaken,  // something is at its old path
+        kFailed,        // the system refused the move (another program holds the file)
+    };
+
+    // The file that has just been moved from oldPath to newPath, with its identity taken now.
+    static File Renamed(const std::string& oldPath, const std::string& newPath, int32_t record);
+
+    // Moves the file back to its old path when the file at its new path is still the one that was
+    // renamed and nothing is at the old path. The file identified is the file moved, through one
+    // handle, and the move never replaces another file.
+    static Outcome MoveBack(const File& file);
+
+    // A step that holds files becomes the most recent; an empty one is no step.
+    void Push(Step step);
+    bool Empty() const;
+    // The most recent step.
+    Step& Last();
+    void DropLast();
+
+    // The text of Edit > Undo: plain when there is nothing to undo, else naming the command of the
+    // most recent step.
+    std::string MenuText() const;
+
+    std::vector<Step> steps;
+};
