@@ -42,6 +42,19 @@ void CRecord::Moved(const std::string& newPath)
     mapScript.clear();
 }
 
+void CRecord::Followed(const std::string& newPath, const std::string& newTimeText)
+{
+    unpacked = false;
+    settingsAlone = false;
+    searchText.clear();
+    path = newPath;
+    fileName = CPathParts(newPath.c_str()).fileName;
+    timeText = newTimeText;
+    settings.clear();
+    mapScript.clear();
+    SetMessageText(std::string());
+}
+
 const std::string& CRecord::GetGameSettings()
 {
     if (!settingsAlone)

@@ -209,7 +209,7 @@ private:
 
     // Undo of renames
     void UndoLastStep();
-    bool FollowMovedBack(const CRenameHistory::File& file,
+    bool FollowMovedBack(const CRenameHistory::File& file, const std::string& timeText,
                          const std::unordered_map<int32_t, int>& rowOfRecord);
     void ShowUndoState();
 

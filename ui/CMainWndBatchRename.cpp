@@ -161,7 +161,7 @@ CMainWnd::RowOutcome CMainWnd::RenameRow(BatchRun& run, int row, CRecord& record
     }
     record.Moved(moved.path);
     list.SetItemText(record.fileName, row, 0);
-    run.renamed.files.push_back(
-        CRenameHistory::Renamed(oldPath, moved.path, static_cast<int32_t>(list.GetItemParam(row))));
+    run.renamed.files.push_back(CRenameHistory::Renamed(
+        oldPath, moved.path, static_cast<int32_t>(list.GetItemParam(row)), run.identifier));
     return RowOutcome::Renamed;
 }

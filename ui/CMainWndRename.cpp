@@ -8,6 +8,7 @@
 void CMainWnd::RenameSelected(UINT)
 {
     CRenameHistory::Step renamed = {CRenameHistory::kRename, {}};
+    CFileIdentifier identifier;
     for (int row = list.GetFirstSelected(); row != -1; row = list.GetNextSelected(row)) {
         CRecord* record = RecordOfRow(row);
         if (!record)
@@ -17,8 +18,8 @@ void CMainWnd::RenameSelected(UINT)
         INT_PTR result = dialog.DoModal(window, IDD_RENAME);
         if (result == CModFilenameDlg::kRenamed) {
             list.SetItemText(dialog.newName, row, 0);
-            renamed.files.push_back(
-                CRenameHistory::Renamed(oldPath, record->path, static_cast<int32_t>(list.GetItemParam(row))));
+            renamed.files.push_back(CRenameHistory::Renamed(
+                oldPath, record->path, static_cast<int32_t>(list.GetItemParam(row)), identifier));
         } else if (result == CModFilenameDlg::kStopped) {
             break;
         }

@@ -62,6 +62,7 @@ void CMainWnd::UndoLastStep()
     for (int row = 0; row < list.GetItemCount(); ++row)
         rowOfRecord[static_cast<int32_t>(list.GetItemParam(row))] = row;
     std::vector<NotMovedBack> notMoved;
+    CFileIdentifier identifier;
     bool treeFollows = false;
     for (int number = 1; !files.empty(); ++number) {
         const CRenameHistory::File& file = files.back();
@@ -71,9 +72,10 @@ void CMainWnd::UndoLastStep()
                 break;
             ShowRunLines(number, count, CPathParts(file.newPath.c_str()).fileName);
         }
-        CRenameHistory::Outcome outcome = CRenameHistory::MoveBack(file);
+        std::string timeText;
+        CRenameHistory::Outcome outcome = CRenameHistory::MoveBack(file, identifier, timeText);
         if (outcome == CRenameHistory::kMovedBack)
-            treeFollows = FollowMovedBack(file, rowOfRecord) || treeFollows;
+            treeFollows = FollowMovedBack(file, timeText, rowOfRecord) || treeFollows;
         else
             notMoved.push_back({CPathParts(file.newPath.c_str()).fileName, ReasonOf(outcome)});
         files.pop_back();
@@ -94,15 +96,15 @@ void CMainWnd::UndoLastStep()
     SetFocus(list.window);
 }
 
-// The record, when it is still in the store, is read again under the old name, and its row shows
-// that name; true when the tree shows that row's record.
-bool CMainWnd::FollowMovedBack(const CRenameHistory::File& file,
+// The record, when it is still in the store, follows the file to its old name with the time that
+// the file gave there, and its row shows that name; true when the tree shows that row's record.
+bool CMainWnd::FollowMovedBack(const CRenameHistory::File& file, const std::string& timeText,
                                const std::unordered_map<int32_t, int>& rowOfRecord)
 {
     auto record = data.records.find(file.record);
     if (record == data.records.end())
         return false;
-    record->second.Moved(file.oldPath);
+    record->second.Followed(file.oldPath, timeText);
     auto row = rowOfRecord.find(file.record);
     if (row == rowOfRecord.end())
         return false;

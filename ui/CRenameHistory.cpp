@@ -7,24 +7,26 @@
 #include <vector>
 
 CRenameHistory::File CRenameHistory::Renamed(const std::string& oldPath, const std::string& newPath,
-                                             int32_t record)
+                                             int32_t record, CFileIdentifier& identifier)
 {
     File file;
     file.oldPath = oldPath;
     file.newPath = newPath;
-    file.identified = CFile::IdentityOf(newPath, file.identity);
+    file.identified = identifier.IdentityOf(newPath, file.identity);
     file.record = record;
     return file;
 }
 
-CRenameHistory::Outcome CRenameHistory::MoveBack(const File& file)
+CRenameHistory::Outcome CRenameHistory::MoveBack(const File& file, CFileIdentifier& identifier,
+                                                 std::string& timeText)
 {
     CFile renamed(file.newPath);
     renamed.handle = CreateFileA(file.newPath.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, 0, nullptr);
     CFileIdentity now;
-    bool same = renamed.IsOpen() ? renamed.GetIdentity(now) : CFile::IdentityOf(file.newPath, now);
+    bool same = renamed.IsOpen() ? identifier.GetIdentity(renamed, now)
+                                 : identifier.IdentityOf(file.newPath, now);
     if (!file.identified || !same || now != file.identity)
         return kGone;
     if (!renamed.IsOpen())
@@ -40,8 +42,10 @@ CRenameHistory::Outcome CRenameHistory::MoveBack(const File& file)
     info->RootDirectory = nullptr;
     info->FileNameLength = static_cast<DWORD>(nameBytes);
     MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, file.oldPath.c_str(), -1, info->FileName, units);
-    if (SetFileInformationByHandle(renamed.handle, FileRenameInfo, info, static_cast<DWORD>(buffer.size())))
+    if (SetFileInformationByHandle(renamed.handle, FileRenameInfo, info, static_cast<DWORD>(buffer.size()))) {
+        timeText = renamed.GetTimeText(FileTimeLastWrite);
         return kMovedBack;
+    }
     DWORD error = GetLastError();
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? kOldNameTaken : kFailed;
 }

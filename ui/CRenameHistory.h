@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/CFile.h"
+#include "framework/CFileIdentifier.h"
 
 #include <cstdint>
 #include <string>
@@ -38,13 +39,16 @@ public:
         kFailed,        // the system refused the move (another program holds the file)
     };
 
-    // The file that has just been moved from oldPath to newPath, with its identity taken now.
-    static File Renamed(const std::string& oldPath, const std::string& newPath, int32_t record);
+    // The file that has just been moved from oldPath to newPath, with its identity taken now by
+    // the identifier of the command.
+    static File Renamed(const std::string& oldPath, const std::string& newPath, int32_t record,
+                        CFileIdentifier& identifier);
 
     // Moves the file back to its old path when the file at its new path is still the one that was
     // renamed and nothing is at the old path. The file identified is the file moved, through one
-    // handle, and the move never replaces another file.
-    static Outcome MoveBack(const File& file);
+    // handle, and the move never replaces another file. A file moved back gives its last-write
+    // time there.
+    static Outcome MoveBack(const File& file, CFileIdentifier& identifier, std::string& timeText);
 
     // A step that holds files becomes the most recent; an empty one is no step.
     void Push(Step step);

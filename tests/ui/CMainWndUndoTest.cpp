@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -58,8 +60,8 @@ protected:
     }
 };
 
-// The names come back on disk, in the rows and in the records; the tree, which showed one of the
-// records, shows it again as its file holds it now.
+// The names come back on disk, in the rows and in the records, which take the files' times anew;
+// the tree, which showed one of the records, shows it again as its file holds it now.
 TEST_F(Undo, F2OfTwoFilesThenCtrlZ)
 {
     EchoRows("UndoF2", {"one", "two"});
@@ -68,11 +70,16 @@ TEST_F(Undo, F2OfTwoFilesThenCtrlZ)
     RenameByF2({"x", "y"});
     ASSERT_EQ((std::vector<std::string>{"x.rec", "y.rec"}), Files());
     Rewrite("x.rec", "changed");
+    std::filesystem::path changed = folder + "x.rec";
+    std::filesystem::last_write_time(changed, std::filesystem::last_write_time(changed) - std::chrono::hours(24 * 400));
     CtrlZ();
     EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), Files());
     EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), Rows());
     EXPECT_EQ(folder + "r1.rec", RecordOfRow(0).path);
     EXPECT_EQ("r2.rec", RecordOfRow(1).fileName);
+    CRecord loaded;
+    ASSERT_TRUE(loaded.Load(folder + "r1.rec"));
+    EXPECT_EQ(loaded.timeText, RecordOfRow(0).timeText);
     EXPECT_NE(std::string::npos, mainwindow::TreeTexts(mainWnd.tree).find("changed"));
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_TRUE(UndoGrey());

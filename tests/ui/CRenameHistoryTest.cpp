@@ -22,24 +22,32 @@ TEST(RenameHistory, AFileOfUnknownIdentityStaysWhereItIs)
 {
     std::string oldPath = testfiles::Path("unknown-old.rec");
     std::string newPath = testfiles::Path("unknown-new.rec");
-    CRenameHistory::File file = CRenameHistory::Renamed(oldPath, newPath, 1);
+    CFileIdentifier identifier;
+    CRenameHistory::File file = CRenameHistory::Renamed(oldPath, newPath, 1, identifier);
     EXPECT_FALSE(file.identified);
     testfiles::Write("unknown-new.rec", "appeared later");
-    EXPECT_EQ(CRenameHistory::kGone, CRenameHistory::MoveBack(file));
+    std::string timeText;
+    EXPECT_EQ(CRenameHistory::kGone, CRenameHistory::MoveBack(file, identifier, timeText));
     EXPECT_TRUE(Exists(newPath));
     EXPECT_FALSE(Exists(oldPath));
 }
 
-// The same with the identity taken: the file goes back, its bytes with it.
+// The same with the identity taken: the file goes back, its bytes with it, and tells its time.
 TEST(RenameHistory, TheFileIdentifiedGoesBack)
 {
     std::string oldPath = testfiles::Path("known-old.rec");
     std::string newPath = testfiles::Write("known-new.rec", "the file");
-    CRenameHistory::File file = CRenameHistory::Renamed(oldPath, newPath, 1);
+    CFileIdentifier identifier;
+    CRenameHistory::File file = CRenameHistory::Renamed(oldPath, newPath, 1, identifier);
     EXPECT_TRUE(file.identified);
-    EXPECT_EQ(CRenameHistory::kMovedBack, CRenameHistory::MoveBack(file));
+    std::string timeText;
+    EXPECT_EQ(CRenameHistory::kMovedBack, CRenameHistory::MoveBack(file, identifier, timeText));
     EXPECT_FALSE(Exists(newPath));
     EXPECT_EQ("the file", testfiles::Read(oldPath));
+    CFile back;
+    ASSERT_TRUE(back.Open(true, kGenericRead, oldPath));
+    EXPECT_EQ(back.GetTimeText(FileTimeLastWrite), timeText);
+    EXPECT_FALSE(timeText.empty());
 }
 
 }
