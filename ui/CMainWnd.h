@@ -14,7 +14,7 @@
 
 #include <functional>
 #include <string>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CRenamePlan;
@@ -209,8 +209,7 @@ private:
 
     // Undo of renames
     void UndoLastStep();
-    bool FollowMovedBack(const CRenameHistory::File& file, const std::string& timeText,
-                         const std::unordered_map<int32_t, int>& rowOfRecord);
+    void ShowFollowedRecords(const std::unordered_set<int32_t>& followed);
     void ShowUndoState();
 
     // The long runs under the progress dialog, with the main window disabled meanwhile

@@ -7,7 +7,7 @@
 #include "framework/StringUtil.h"
 #include "resources/resource.h"
 
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -48,7 +48,8 @@ std::string NotMovedBackText(const std::vector<NotMovedBack>& files)
 
 // Past a few files the undo runs under the progress dialog; Cancel stops it after the file in
 // hand, and the files not moved yet stay in the step for the next undo. The step is done once
-// every file has had its turn, whether it went back or was told.
+// every file has had its turn, whether it went back or was told. A record still in the store
+// follows its file back, with the time that the file gave there.
 void CMainWnd::UndoLastStep()
 {
     if (renames.Empty())
@@ -58,12 +59,9 @@ void CMainWnd::UndoLastStep()
     bool shown = count > kFewRows;
     if (shown)
         BeginRun(count, "元に戻しています...", searchDialogDelay);
-    std::unordered_map<int32_t, int> rowOfRecord;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        rowOfRecord[static_cast<int32_t>(list.GetItemParam(row))] = row;
     std::vector<NotMovedBack> notMoved;
+    std::unordered_set<int32_t> followed;
     CFileIdentifier identifier;
-    bool treeFollows = false;
     for (int number = 1; !files.empty(); ++number) {
         const CRenameHistory::File& file = files.back();
         if (shown) {
@@ -74,10 +72,13 @@ void CMainWnd::UndoLastStep()
         }
         std::string timeText;
         CRenameHistory::Outcome outcome = CRenameHistory::MoveBack(file, identifier, timeText);
-        if (outcome == CRenameHistory::kMovedBack)
-            treeFollows = FollowMovedBack(file, timeText, rowOfRecord) || treeFollows;
-        else
+        auto record = data.records.find(file.record);
+        if (outcome != CRenameHistory::kMovedBack) {
             notMoved.push_back({CPathParts(file.newPath.c_str()).fileName, ReasonOf(outcome)});
+        } else if (record != data.records.end()) {
+            record->second.Followed(file.oldPath, timeText);
+            followed.insert(file.record);
+        }
         files.pop_back();
         if (shown)
             progress.Step();
@@ -89,27 +90,32 @@ void CMainWnd::UndoLastStep()
     ShowUndoState();
     if (runState.ending)
         return;
-    if (treeFollows)
-        ShowRecordInTree(rowOfRecord.at(treeRecord));
+    ShowFollowedRecords(followed);
     if (!notMoved.empty())
         ShowError(window, NotMovedBackText(notMoved));
     SetFocus(list.window);
 }
 
-// The record, when it is still in the store, follows the file to its old name with the time that
-// the file gave there, and its row shows that name; true when the tree shows that row's record.
-bool CMainWnd::FollowMovedBack(const CRenameHistory::File& file, const std::string& timeText,
-                               const std::unordered_map<int32_t, int>& rowOfRecord)
+// The rows of the records that followed their files show their names, all at once at the end (a
+// visible list repaints at every change); the tree shows its record again when it was one of them.
+void CMainWnd::ShowFollowedRecords(const std::unordered_set<int32_t>& followed)
 {
-    auto record = data.records.find(file.record);
-    if (record == data.records.end())
-        return false;
-    record->second.Followed(file.oldPath, timeText);
-    auto row = rowOfRecord.find(file.record);
-    if (row == rowOfRecord.end())
-        return false;
-    list.SetItemText(record->second.fileName, row->second, 0);
-    return file.record == treeRecord;
+    if (followed.empty())
+        return;
+    int treeRow = -1;
+    list.SendMsg(WM_SETREDRAW, FALSE, 0);
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        int32_t id = static_cast<int32_t>(list.GetItemParam(row));
+        if (followed.count(id) == 0)
+            continue;
+        list.SetItemText(data.records.at(id).fileName, row, 0);
+        if (id == treeRecord)
+            treeRow = row;
+    }
+    list.SendMsg(WM_SETREDRAW, TRUE, 0);
+    list.Redraw(true);
+    if (treeRow >= 0)
+        ShowRecordInTree(treeRow);
 }
 
 // Edit > Undo names the step it would take back, and is grey with none.
