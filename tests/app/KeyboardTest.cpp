@@ -299,3 +299,35 @@ TEST_F(Keyboard, CtrlZTakesBackTheRenamesInTurn)
     EXPECT_EQ(bytes, testfiles::Read(old));
     EXPECT_EQ(main, InFront(kMainTitle));
 }
+
+// Alt+E then V opens the preview: Escape closes it and leaves the file, Enter converts it; Alt+E
+// then Z then takes the batch back.
+TEST_F(Keyboard, AltEVPreviewsTheBatchAndAltEZTakesItBack)
+{
+    std::string old = testfiles::Write(folderName + "\\game.rec",
+                                       testfiles::Read(testfiles::SourcePath("samples/castle-duel.rec")));
+    OpenByKeys({old});
+    Press('E', {VK_MENU});
+    Press('V');
+    HWND preview = InFront("一括変換のプレビュー");
+    ASSERT_NE(nullptr, preview) << "no preview";
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([preview] { return !IsWindow(preview); })) << "Escape leaves the preview open";
+    ASSERT_EQ(main, InFront(kMainTitle));
+    EXPECT_EQ(std::vector<std::string>{"game.rec"}, FilesIn(folder));
+    Press('E', {VK_MENU});
+    Press('V');
+    preview = InFront("一括変換のプレビュー");
+    ASSERT_NE(nullptr, preview) << "no preview the second time";
+    Press(VK_RETURN);
+    std::vector<std::string> names;
+    ASSERT_TRUE(WaitFor([&] {
+        names = FilesIn(folder);
+        return names.size() == 1 && names[0] != "game.rec";
+    })) << "Enter did not convert";
+    ASSERT_EQ(main, InFront(kMainTitle));
+    Press('E', {VK_MENU});
+    Press('Z');
+    EXPECT_TRUE(WaitFor([&] { return FilesIn(folder) == std::vector<std::string>{"game.rec"}; }));
+    EXPECT_EQ(main, InFront(kMainTitle));
+}

@@ -1,5 +1,6 @@
 // Edit > Undo (Ctrl+Z): the files of the last rename or batch rename back under their old names.
 #include "EchoRows.h"
+#include "ListTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,22 @@ TEST_F(Undo, ACancelledBatchThenCtrlZ)
     CtrlZ();
     EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec", "r3.rec"}), Files());
     EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec", "r3.rec"}), Rows());
+    EXPECT_TRUE(UndoGrey());
+}
+
+// A batch that stops at a file it cannot name (an empty name) makes a step of the files it renamed
+// before.
+TEST_F(Undo, AStoppedBatchThenCtrlZ)
+{
+    EchoRows("UndoStoppedBatch", {"x1", "", "x3"});
+    BatchRename();
+    ASSERT_EQ((std::vector<std::string>{"r2.rec", "r3.rec", "x1.rec"}), Files());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ(kUndoBatch, UndoText());
+    CtrlZ();
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec", "r3.rec"}), Files());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec", "r3.rec"}), Rows());
+    EXPECT_EQ(2u, boxes.boxes.size());
     EXPECT_TRUE(UndoGrey());
 }
 
@@ -337,6 +354,53 @@ TEST_F(Undo, DeleteMakesNoStep)
     EXPECT_EQ(std::vector<std::string>{"r1.rec"}, Rows());
     EXPECT_TRUE(UndoGrey());
 }
+
+// A command on files that renames none, run after F2 on another file; the folder it writes to
+// (ending with a backslash) lies beside the renamed file's.
+struct NoStepCase {
+    const char* name;
+    void (*run)(HWND mainWindow, const std::string& elsewhere);
+    std::vector<std::string> written;  // the files in that folder after the command
+};
+
+class UndoNoStep : public Undo, public testing::WithParamInterface<NoStepCase> {};
+
+// Copy and export make no step: Ctrl+Z after them takes back the rename before, and what they
+// wrote stays.
+TEST_P(UndoNoStep, CtrlZTakesBackTheRenameBefore)
+{
+    const NoStepCase& c = GetParam();
+    EchoRows(std::string("UndoNoStep") + c.name, {"x1", "x2"});
+    std::string elsewhere = runtest::Folder(folderName + "Elsewhere");
+    Select({0});
+    RenameByF2({"f"});
+    Select({1});
+    c.run(mainWnd.window, elsewhere);
+    ASSERT_EQ(c.written, runtest::FilesIn(elsewhere));
+    EXPECT_EQ(kUndoRename, UndoText());
+    CtrlZ();
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), Files());
+    EXPECT_EQ((std::vector<std::string>{"r1.rec", "r2.rec"}), Rows());
+    EXPECT_EQ(c.written, runtest::FilesIn(elsewhere));
+    EXPECT_TRUE(UndoGrey());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, UndoNoStep,
+    testing::Values(NoStepCase{"Copy",
+                               [](HWND mainWindow, const std::string& elsewhere) {
+                                   listtest::DialogAnswers dialogs;
+                                   dialogs.folder = elsewhere.substr(0, elsewhere.size() - 1);
+                                   listtest::DialogAnswers::Command(mainWindow, ID_EXPORT_COPY);
+                               },
+                               {"r2.rec"}},
+                    NoStepCase{"Export",
+                               [](HWND mainWindow, const std::string& elsewhere) {
+                                   runtest::SaveDialogAnswer save(elsewhere + "out.xml");
+                                   SendMessageA(mainWindow, WM_COMMAND, ID_EXPORT_XML, 0);
+                               },
+                               {"out.xml"}}),
+    [](const testing::TestParamInfo<NoStepCase>& info) { return info.param.name; });
 
 // The steps outlive the rows: after New the files still go back, and no row comes back with them.
 TEST_F(Undo, AfterNewTheFilesStillGoBack)
