@@ -3,9 +3,9 @@
 #   bench/batch_preview.sh [COUNT]   (1000)
 # Times the preview of COUNT records, from the command to the preview shown with its rows, and,
 # in the same process, the batch's own work for them without the moves (decoding, translation and
-# the temporary file, the transform), twice each in turn; prints the faster of each per record and
-# the ratio of the preview to the sum of the parts (goal: at most 1.1). The Windows build is made
-# if needed.
+# the temporary file, the transform), three times each in turn after a small untimed turn of each;
+# prints the fastest of each per record and the ratio of the preview to the sum of the parts (goal:
+# at most 1.1). The Windows build is made if needed.
 source "$(dirname "$0")/../tools/setup.sh"
 tv_build_windows batch_preview >/dev/null
 tv_wine_prefix
