@@ -96,8 +96,8 @@ void CMainWnd::UndoLastStep()
     SetFocus(list.window);
 }
 
-// The rows of the records that followed their files show their names, all at once at the end (a
-// visible list repaints at every change); the tree shows its record again when it was one of them.
+// The rows of the records that followed their files show their names and times, all at once at the
+// end (a visible list repaints at every change); the tree shows its record again when it was one of them.
 void CMainWnd::ShowFollowedRecords(const std::unordered_set<int32_t>& followed)
 {
     if (followed.empty())
@@ -108,7 +108,9 @@ void CMainWnd::ShowFollowedRecords(const std::unordered_set<int32_t>& followed)
         int32_t id = static_cast<int32_t>(list.GetItemParam(row));
         if (followed.count(id) == 0)
             continue;
-        list.SetItemText(data.records.at(id).fileName, row, 0);
+        const CRecord& record = data.records.at(id);
+        list.SetItemText(record.fileName, row, 0);
+        list.SetItemText(record.timeText, row, 1);
         if (id == treeRecord)
             treeRow = row;
     }

@@ -61,8 +61,8 @@ protected:
     }
 };
 
-// The names come back on disk, in the rows and in the records, which take the files' times anew;
-// the tree, which showed one of the records, shows it again as its file holds it now.
+// The names come back on disk, in the rows and in the records, which take the files' times anew
+// and show them in their rows; the tree, which showed one of the records, shows it again as its file holds it now.
 TEST_F(Undo, F2OfTwoFilesThenCtrlZ)
 {
     EchoRows("UndoF2", {"one", "two"});
@@ -81,6 +81,9 @@ TEST_F(Undo, F2OfTwoFilesThenCtrlZ)
     CRecord loaded;
     ASSERT_TRUE(loaded.Load(folder + "r1.rec"));
     EXPECT_EQ(loaded.timeText, RecordOfRow(0).timeText);
+    std::string timeShown;
+    mainWnd.list.GetItemText(0, 1, timeShown);
+    EXPECT_EQ(loaded.timeText, timeShown);
     EXPECT_NE(std::string::npos, mainwindow::TreeTexts(mainWnd.tree).find("changed"));
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_TRUE(UndoGrey());
