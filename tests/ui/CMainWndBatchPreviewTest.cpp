@@ -209,6 +209,21 @@ TEST_F(BatchPreview, RecordsTheBatchCannotNameShowItsMessages)
     EXPECT_EQ((std::vector<std::string>{"fine.rec", "junk.rec", "r2.rec"}), Files());
 }
 
+// A row whose record is gone keeps its name: the batch passes it by without a word, and the preview
+// shows it unchanged.
+TEST_F(BatchPreview, ARowWithoutItsRecordShowsItsNameUnchanged)
+{
+    UseFolder("PreviewStray");
+    int renamed = EchoRow("r1.rec", "x1");
+    int stray = mainWnd.list.InsertItem("stray.rec", mainWnd.list.GetItemCount(), 0, 1, 99);
+    Select({renamed, stray});
+    Preview(Convert);
+    EXPECT_EQ((std::vector<Shown>{{"r1.rec", "x1.rec"}, {"stray.rec", Ansi(u8"（変更なし）")}}), shown);
+    EXPECT_EQ((std::vector<std::string>{"x1.rec", "stray.rec"}), Rows());
+    EXPECT_EQ(std::vector<std::string>{"x1.rec"}, Files());
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 // A name that is the short name of another file of the folder is taken as a move finds it.
 TEST_F(BatchPreview, AnotherFilesShortNameIsTaken)
 {
