@@ -51,3 +51,12 @@ void CMenu::EnableItem(UINT commandId, bool enabled)
 {
     EnableMenuItem(handle, commandId, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
+
+void CMenu::SetItemText(UINT commandId, const std::string& text)
+{
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = const_cast<char*>(text.c_str());
+    SetMenuItemInfoA(handle, commandId, FALSE, &item);
+}

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 // A menu handle. A menu that the object loaded is its own and is destroyed with it or when it
 // loads another; one handed over by SetHandle (a window's menu bar) is only used.
 class CMenu {
@@ -22,6 +24,8 @@ public:
     // false also when there is no menu or no such item.
     bool IsChecked(UINT commandId);
     void EnableItem(UINT commandId, bool enabled);
+    // The item's text alone (SetMenuItemInfoA with MIIM_STRING): its state stays as it is.
+    void SetItemText(UINT commandId, const std::string& text);
 
     HMENU handle = nullptr;
     bool owned = false;

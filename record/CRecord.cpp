@@ -42,6 +42,20 @@ void CRecord::Moved(const std::string& newPath)
     mapScript.clear();
 }
 
+void CRecord::Followed(const std::string& newPath, const std::string& newTimeText,
+                       const std::string& longName)
+{
+    unpacked = false;
+    settingsAlone = false;
+    searchText.clear();
+    path = newPath;
+    fileName = longName.empty() ? std::string(CPathParts(newPath.c_str()).fileName) : longName;
+    timeText = newTimeText;
+    settings.clear();
+    mapScript.clear();
+    SetMessageText(std::string());
+}
+
 const std::string& CRecord::GetGameSettings()
 {
     if (!settingsAlone)

@@ -25,6 +25,11 @@ public:
     // holds it) is followed all the same: the new path and file name, no decoded texts, the time
     // as it was; the next request decodes it from its new path.
     void Moved(const std::string& newPath);
+    // The file has been moved to newPath, where the file itself gave newTimeText as its
+    // last-write time: the record follows it as a Load from there would, without opening it
+    // (longName as for Load).
+    void Followed(const std::string& newPath, const std::string& newTimeText,
+                  const std::string& longName = std::string());
     // Decodes the file unless that has already succeeded; false with the message text on failure.
     bool UnpackGameData(const std::string& path);
 

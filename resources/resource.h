@@ -26,6 +26,10 @@
 #define IDC_FIND_TEXT 1011
 #define IDC_FIND_KEEP_ONLY 1012
 
+// The preview of the batch rename, with its list.
+#define IDD_BATCH_PREVIEW 177
+#define IDC_PREVIEW_LIST 1015
+
 // Commands of the menus and accelerators.
 #define ID_FILE_NEW 163
 #define ID_FILE_OPEN 133
@@ -36,8 +40,10 @@
 #define ID_EXPORT_COPY 156
 #define ID_FILE_PROPERTIES 1001
 #define ID_FILE_EXIT 105
+#define ID_EDIT_UNDO 175
 #define ID_EDIT_RENAME 158
 #define ID_EDIT_BATCH_RENAME 162
+#define ID_EDIT_BATCH_PREVIEW 176
 #define ID_EDIT_DELETE 167
 #define ID_EDIT_SELECT_ALL 160
 #define ID_EDIT_FIND 168

@@ -75,8 +75,10 @@ LRESULT CMainWnd::OnCreate()
     CreateList();
     CreateTree();
     mainMenu.SetHandle(GetMenu(window));
-    if (!IsXmlEngineAvailable())
+    if (!IsXmlEngineAvailable()) {
         mainMenu.EnableItem(ID_EDIT_BATCH_RENAME, false);
+        mainMenu.EnableItem(ID_EDIT_BATCH_PREVIEW, false);
+    }
     DragAcceptFiles(window, TRUE);
     // Wine activates the window already as it is centred, before the list exists.
     if (GetActiveWindow() == window && list.window)

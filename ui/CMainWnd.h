@@ -7,13 +7,17 @@
 #include "framework/SplitPaneInfo.h"
 #include "options/CSaveData.h"
 #include "ui/CAboutDlg.h"
+#include "ui/CBatchPreviewDlg.h"
 #include "ui/CProgressDlg.h"
+#include "ui/CRenameHistory.h"
 #include "ui/CRunErrors.h"
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
+class CRenamePlan;
 class CSearchQuery;
 
 namespace Sprig {
@@ -52,9 +56,12 @@ public:
     static constexpr int kTreeItemLimit = 100000;
     static constexpr int kTreeTextLimit = 1024;
 
-    // A search opens its progress dialog once it has gone on this long (milliseconds), however
-    // few the rows: under Wine, opening the dialog costs more than comparing hundreds of files,
-    // and a few files may be large or slow to read.
+    // An undo of up to this many files and a preview of up to this many rows run without the
+    // progress dialog.
+    static constexpr int kFewRows = 10;
+    // A search, however few its rows, and an undo or a preview past kFewRows open their progress
+    // dialog once they have gone on this long (milliseconds): under Wine, opening the dialog costs
+    // more than comparing hundreds of files, and a few files may be large or slow to read.
     DWORD searchDialogDelay = 500;
 
     // Which folder of the game a Tools command opens.
@@ -86,6 +93,8 @@ public:
     HWND focusWhenInactive = nullptr;
     // The text of the last search, offered again by the next one.
     std::string findText;
+    // The renames of the session that Edit > Undo takes back.
+    CRenameHistory renames;
     // The run under way (BeginRun): its label; when it began, when it last let messages through
     // (GetTickCount) and after how long its progress dialog opens; whether it has opened.
     std::string runLabel;
@@ -172,6 +181,8 @@ private:
     void ExportSelectedAsXml(UINT id);
     void RenameSelected(UINT id);
     void BatchRenameSelected(UINT id);
+    void OnBatchPreview(UINT id);
+    void OnUndo(UINT id);
     void OnFind(UINT id);
     void OnSelectDuplicates(UINT id);
 
@@ -179,8 +190,27 @@ private:
     bool ChooseExportFile(std::string& path);
     struct BatchRun;
     enum class RowOutcome { Next, Renamed, Stop };
+    // What the stylesheet names a record: kNamed with the base name; kNotNamed with the message
+    // that the run tells at its end; kStop with the text of the box that ends the run.
+    struct StylesheetName {
+        enum Outcome { kNamed, kNotNamed, kStop } outcome;
+        std::string text;
+    };
+    std::vector<int> SelectedRows();
+    bool PrepareBatchRun(BatchRun& run);
+    // The batch rename of the rows given, in their order, without a question.
+    void RunBatchRename(const std::vector<int>& rows);
+    StylesheetName NameByStylesheet(BatchRun& run, CRecord& record);
     RowOutcome RenameRow(BatchRun& run, int row, CRecord& record);
+    static std::string PathTooLongText(const std::string& baseName);
+    bool PreviewBatchRename(const std::vector<int>& rows, std::vector<CBatchPreviewDlg::Row>& shown);
+    std::string PreviewName(BatchRun& run, CRenamePlan& plan, CRecord& record, std::string& stop);
     static std::string ProgramFolder();
+
+    // Undo of renames
+    void UndoLastStep();
+    void ShowFollowedRecords(const std::unordered_set<int32_t>& followed);
+    void ShowUndoState();
 
     // The long runs under the progress dialog, with the main window disabled meanwhile
     struct RunState {

@@ -7,14 +7,10 @@
 
 #include <mbstring.h>
 
-namespace {
-
 bool SameName(const std::string& a, const std::string& b)
 {
     return _mbsicmp(reinterpret_cast<const unsigned char*>(a.c_str()),
                     reinterpret_cast<const unsigned char*>(b.c_str())) == 0;
-}
-
 }
 
 UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName,

@@ -26,6 +26,10 @@ struct UniqueFileName {
 UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName,
                                   const std::string& extension = std::string());
 
+// Whether two names or paths are one to MakeUniqueFileName: equal under the multibyte-aware
+// comparison that ignores the letter case of single-byte letters.
+bool SameName(const std::string& a, const std::string& b);
+
 // Whether the program can handle a path: CPathParts splits it (fewer than 260 bytes, each part
 // within its array). A rename never gives a file a path that the program could not split again:
 // its record would have no name, and the next rename no folder.

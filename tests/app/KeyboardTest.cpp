@@ -34,6 +34,22 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The names of the files in a folder, in the file system's order.
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 // The program started without an argument, its main window in front; at the end it is closed,
 // and ended by force when it does not go.
 class Keyboard : public ::testing::Test {
@@ -272,5 +288,68 @@ TEST_F(Keyboard, AltEUAfterTheSameFilesAddedAgainSelectsOnlyTheCopy)
     EXPECT_TRUE(recyclebin::InTrash(copy));
     EXPECT_TRUE(Exists(first));
     EXPECT_FALSE(recyclebin::InTrash(first));
+}
+
+// Ctrl+B (answered with Y) and F2 rename a sample in two steps; each Ctrl+Z takes back the last
+// one not yet taken back, so that the file has its first name again.
+TEST_F(Keyboard, CtrlZTakesBackTheRenamesInTurn)
+{
+    std::string old = testfiles::Write(folderName + "\\game.rec",
+                                       testfiles::Read(testfiles::SourcePath("samples/castle-duel.rec")));
+    std::string bytes = testfiles::Read(old);
+    OpenByKeys({old});
+    Press('B', {VK_CONTROL});
+    Confirm("1 個のファイル名を一括変換します。\r\nよろしいですか？", 'Y');
+    std::vector<std::string> names;
+    ASSERT_TRUE(WaitFor([&] {
+        names = FilesIn(folder);
+        return names.size() == 1 && names[0] != "game.rec";
+    })) << "the batch did not rename the file";
+    std::string batchName = folder + "\\" + names[0];
+    ASSERT_EQ(main, InFront(kMainTitle));
+    Press(VK_F2);
+    ASSERT_NE(nullptr, InFront("名前の変更")) << "no rename dialog";
+    Type("final round");
+    Press(VK_RETURN);
+    std::string renamed = folder + "\\final round.rec";
+    ASSERT_TRUE(WaitFor([&] { return Exists(renamed); }));
+    ASSERT_EQ(main, InFront(kMainTitle));
+    Press('Z', {VK_CONTROL});
+    EXPECT_TRUE(WaitFor([&] { return Exists(batchName) && !Exists(renamed); }));
+    Press('Z', {VK_CONTROL});
+    EXPECT_TRUE(WaitFor([&] { return Exists(old) && !Exists(batchName); }));
+    EXPECT_EQ(bytes, testfiles::Read(old));
+    EXPECT_EQ(main, InFront(kMainTitle));
+}
+
+// Alt+E then V opens the preview: Escape closes it and leaves the file, Enter converts it; Alt+E
+// then Z then takes the batch back.
+TEST_F(Keyboard, AltEVPreviewsTheBatchAndAltEZTakesItBack)
+{
+    std::string old = testfiles::Write(folderName + "\\game.rec",
+                                       testfiles::Read(testfiles::SourcePath("samples/castle-duel.rec")));
+    OpenByKeys({old});
+    Press('E', {VK_MENU});
+    Press('V');
+    HWND preview = InFront("一括変換のプレビュー");
+    ASSERT_NE(nullptr, preview) << "no preview";
+    Press(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([preview] { return !IsWindow(preview); })) << "Escape leaves the preview open";
+    ASSERT_EQ(main, InFront(kMainTitle));
+    EXPECT_EQ(std::vector<std::string>{"game.rec"}, FilesIn(folder));
+    Press('E', {VK_MENU});
+    Press('V');
+    preview = InFront("一括変換のプレビュー");
+    ASSERT_NE(nullptr, preview) << "no preview the second time";
+    Press(VK_RETURN);
+    std::vector<std::string> names;
+    ASSERT_TRUE(WaitFor([&] {
+        names = FilesIn(folder);
+        return names.size() == 1 && names[0] != "game.rec";
+    })) << "Enter did not convert";
+    ASSERT_EQ(main, InFront(kMainTitle));
+    Press('E', {VK_MENU});
+    Press('Z');
+    EXPECT_TRUE(WaitFor([&] { return FilesIn(folder) == std::vector<std::string>{"game.rec"}; }));
     EXPECT_EQ(main, InFront(kMainTitle));
 }

@@ -29,6 +29,22 @@ TEST(Menu, LoadCheckAndEnableByCommand)
     EXPECT_TRUE(State(menu.handle, kCheckedCommand) & MF_GRAYED);
 }
 
+// A new text leaves the check mark and the grey as they were.
+TEST(Menu, SetItemTextKeepsTheState)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.Load(kMenu));
+    menu.SetItemText(kGrayedCommand, "元に戻す - 名前の変更(&Z)\tCtrl+Z");
+    menu.SetItemText(kCheckedCommand, "Still checked");
+    char text[64] = {};
+    GetMenuStringA(menu.handle, kGrayedCommand, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ("元に戻す - 名前の変更(&Z)\tCtrl+Z", text);
+    GetMenuStringA(menu.handle, kCheckedCommand, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ("Still checked", text);
+    EXPECT_TRUE(State(menu.handle, kGrayedCommand) & MF_GRAYED);
+    EXPECT_TRUE(menu.IsChecked(kCheckedCommand));
+}
+
 // GetMenuState answers all ones for an item it cannot find; that is no check mark.
 TEST(Menu, MissingItemOrMenuIsNotChecked)
 {

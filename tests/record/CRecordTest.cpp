@@ -124,14 +124,14 @@ TEST(CRecord, FailedDecodingOfTheSettingsAloneIsRetried)
     EXPECT_TRUE(record.SettingsDecoded());
 }
 
-// What a search kept goes with the file's old contents: loading and moving drop it, also when
-// the moved file cannot be opened.
+// What a search kept goes with the file's old contents: loading, moving and following drop it,
+// also when the moved file cannot be opened.
 TEST(CRecord, LoadingOrMovingDropsWhatSearchesKept)
 {
     std::string path = testfiles::Write("record_search_kept.rec", FileBytes(GoodBody()));
     CRecord record;
     ASSERT_TRUE(record.Load(path));
-    for (int way = 0; way < 3; ++way) {
+    for (int way = 0; way < 4; ++way) {
         SCOPED_TRACE(way);
         ASSERT_EQ(kSettings, record.GetSettingsAlone());
         record.searchText = "kept";
@@ -139,8 +139,10 @@ TEST(CRecord, LoadingOrMovingDropsWhatSearchesKept)
             ASSERT_TRUE(record.Load(path));
         else if (way == 1)
             record.Moved(path);
-        else
+        else if (way == 2)
             record.Moved(testfiles::Path("record_search_kept_nowhere.rec"));
+        else
+            record.Followed(path, record.timeText);
         EXPECT_EQ("", record.searchText);
         EXPECT_FALSE(record.SettingsDecoded());
         record.Moved(path);
@@ -174,6 +176,31 @@ TEST(CRecord, AMovedRecordIsLoadedAgainFromItsNewPath)
     EXPECT_EQ(kPrefix, record.GetMessageText());
     EXPECT_EQ("<GameSettings><Moved/></GameSettings>", record.GetGameSettings());
     EXPECT_EQ("moved map", record.mapScript);
+    EXPECT_EQ("2", record.formatVersion);
+}
+
+// A record that follows its file takes the time that the file gave, and decodes the file from
+// its new path when next asked.
+TEST(CRecord, AFollowedRecordTakesTheTimeGivenAndDecodesAgain)
+{
+    std::string path = testfiles::Write("record_followed.rec", FileBytes(GoodBody()));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    ASSERT_EQ(kSettings, record.GetGameSettings());
+    std::string newPath = testfiles::Path("record_followed_to.rec");
+    ASSERT_EQ(0, std::rename(path.c_str(), newPath.c_str()));
+    testfiles::Write("record_followed_to.rec", FileBytes(Body("2", recbuilder::MakeBlock(SettingsPayload("<GameSettings><Followed/></GameSettings>"), 0),
+                                                             recbuilder::MakeBlock(Text("followed map"), 0))));
+    record.Followed(newPath, "2001/02/03 04:05:06");
+    EXPECT_EQ(newPath, record.path);
+    EXPECT_EQ("record_followed_to.rec", record.fileName);
+    EXPECT_EQ("2001/02/03 04:05:06", record.timeText);
+    EXPECT_FALSE(record.SettingsDecoded());
+    EXPECT_EQ("", record.settings);
+    EXPECT_EQ("", record.mapScript);
+    EXPECT_EQ(kPrefix, record.GetMessageText());
+    EXPECT_EQ("<GameSettings><Followed/></GameSettings>", record.GetGameSettings());
+    EXPECT_EQ("followed map", record.mapScript);
     EXPECT_EQ("2", record.formatVersion);
 }
 

@@ -303,7 +303,7 @@ TEST_F(MainWindow, MenusHaveTheirItemCounts)
 {
     HMENU bar = GetMenu(mainWnd.window);
     EXPECT_EQ(5, GetMenuItemCount(bar));
-    const int counts[] = {13, 9, 1, 1, 1};
+    const int counts[] = {13, 12, 1, 1, 1};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(counts[i], GetMenuItemCount(GetSubMenu(bar, i))) << "popup " << i;
     EXPECT_EQ(2, GetMenuItemCount(GetSubMenu(GetSubMenu(bar, 0), 8)));
@@ -331,15 +331,18 @@ INSTANTIATE_TEST_SUITE_P(
         MenuItemCase{"FileSeparator5", {0, 11}, "", 0, 0},
         MenuItemCase{"Exit", {0, 12}, "終了(&X)", 105, 0},
         MenuItemCase{"Edit", {1}, "編集(&E)", -1, 0},
-        MenuItemCase{"Rename", {1, 0}, "選択ファイル名の変更(&M)\tF2", 158, 0},
-        MenuItemCase{"BatchRename", {1, 1}, "選択ファイル名一括変換(&B)\tCtrl+B", 162, 0},
-        MenuItemCase{"EditSeparator1", {1, 2}, "", 0, 0},
-        MenuItemCase{"Delete", {1, 3}, "選択ファイルを削除(&D)\tDEL", 167, 0},
-        MenuItemCase{"EditSeparator2", {1, 4}, "", 0, 0},
-        MenuItemCase{"SelectAll", {1, 5}, "全て選択(&A)\tCtrl+A", 160, 0},
-        MenuItemCase{"EditSeparator3", {1, 6}, "", 0, 0},
-        MenuItemCase{"Find", {1, 7}, "検索(&F)...\tCtrl+F", 168, 0},
-        MenuItemCase{"SelectDuplicates", {1, 8}, "重複ファイルを選択(&U)", 169, 0},
+        MenuItemCase{"Undo", {1, 0}, "元に戻す(&Z)\tCtrl+Z", 175, MF_GRAYED},
+        MenuItemCase{"EditSeparator0", {1, 1}, "", 0, 0},
+        MenuItemCase{"Rename", {1, 2}, "選択ファイル名の変更(&M)\tF2", 158, 0},
+        MenuItemCase{"BatchRename", {1, 3}, "選択ファイル名一括変換(&B)\tCtrl+B", 162, 0},
+        MenuItemCase{"BatchPreview", {1, 4}, "一括変換のプレビュー(&V)...", 176, 0},
+        MenuItemCase{"EditSeparator1", {1, 5}, "", 0, 0},
+        MenuItemCase{"Delete", {1, 6}, "選択ファイルを削除(&D)\tDEL", 167, 0},
+        MenuItemCase{"EditSeparator2", {1, 7}, "", 0, 0},
+        MenuItemCase{"SelectAll", {1, 8}, "全て選択(&A)\tCtrl+A", 160, 0},
+        MenuItemCase{"EditSeparator3", {1, 9}, "", 0, 0},
+        MenuItemCase{"Find", {1, 10}, "検索(&F)...\tCtrl+F", 168, 0},
+        MenuItemCase{"SelectDuplicates", {1, 11}, "重複ファイルを選択(&U)", 169, 0},
         MenuItemCase{"View", {2}, "表示(&V)", -1, 0},
         MenuItemCase{"TreeView", {2, 0}, "ツリービュー(&T)", -1, 0},
         MenuItemCase{"Refresh", {2, 0, 0}, "更新(&U)", 150, 0},
@@ -375,20 +378,20 @@ TEST(Resources, TheTreeMenuAndTheStringShowInShiftJis)
     EXPECT_STREQ("プロパティ", string);
 }
 
-TEST(Resources, TheAcceleratorTableHasItsElevenKeys)
+TEST(Resources, TheAcceleratorTableHasItsTwelveKeys)
 {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ASSERT_NE(nullptr, table);
     ACCEL entries[16] = {};
-    ASSERT_EQ(11, CopyAcceleratorTableA(table, entries, 16));
+    ASSERT_EQ(12, CopyAcceleratorTableA(table, entries, 16));
     const BYTE plain = FVIRTKEY | FNOINVERT;
     const BYTE control = FVIRTKEY | FNOINVERT | FCONTROL;
     const ACCEL expected[] = {
         {plain, VK_TAB, 32780}, {plain, VK_DELETE, 167}, {control, 'B', 162},
         {plain, VK_F2, 158},    {plain, VK_F9, 142},     {plain, VK_F10, 143},
         {plain, VK_F11, 144},   {plain, VK_F12, 157},    {control, 'A', 160},
-        {plain, VK_RETURN, 150}, {control, 'F', 168}};
-    for (int i = 0; i < 11; ++i) {
+        {plain, VK_RETURN, 150}, {control, 'F', 168}, {control, 'Z', 175}};
+    for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(expected[i].fVirt, entries[i].fVirt & 0x7F);
         EXPECT_EQ(expected[i].key, entries[i].key);
@@ -475,7 +478,7 @@ TEST_F(MainWindow, TheViewCheckItemsToggleAlone)
 
 TEST_F(MainWindow, CommandsOnSelectedRowsWithoutRowsAndUnknownIdsDoNothing)
 {
-    const UINT ids[] = {139, 156, 158, 162, 167, 1001, 4242};
+    const UINT ids[] = {139, 156, 158, 162, 167, 175, 176, 1001, 4242};
     for (UINT id : ids)
         Command(id);
     EXPECT_TRUE(IsWindow(mainWnd.window));
@@ -688,9 +691,11 @@ TEST_F(MainWindow, BatchRenameIsGreyWithoutTheXmlEngine)
 {
     if (!std::getenv("TV_NO_XML_ENGINE")) {
         EXPECT_EQ(0u, MenuState(ID_EDIT_BATCH_RENAME) & MF_GRAYED);
+        EXPECT_EQ(0u, MenuState(ID_EDIT_BATCH_PREVIEW) & MF_GRAYED);
         return;
     }
     EXPECT_EQ(static_cast<UINT>(MF_GRAYED), MenuState(ID_EDIT_BATCH_RENAME) & MF_GRAYED);
+    EXPECT_EQ(static_cast<UINT>(MF_GRAYED), MenuState(ID_EDIT_BATCH_PREVIEW) & MF_GRAYED);
     EXPECT_EQ(0u, MenuState(ID_EDIT_RENAME) & MF_GRAYED);
 }
 

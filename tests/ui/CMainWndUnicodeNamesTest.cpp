@@ -400,6 +400,37 @@ TEST_F(ShortNamedFile, BatchRenameGivesItANameTheCodePageHolds)
     EXPECT_TRUE(bytes == ReadWide(folder + L"\\" + left[0])) << "the bytes of the file";
 }
 
+// Undo after a rename or a batch rename gives the file back its own name, never one made of its
+// short name, and its row the name it showed.
+class ShortNamedUndo : public ShortNamedFile, public ::testing::WithParamInterface<UINT> {};
+
+TEST_P(ShortNamedUndo, GivesItsOwnNameBack)
+{
+    std::string shipped = std::string(std::getenv("TV_BINARY_DIR")) + "/bin/Rename.xsl";
+    ASSERT_TRUE(CopyFileA(shipped.c_str(), runtest::BesideTheProgram("Rename.xsl").c_str(), FALSE));
+    DialogVisitor dialog(
+        "名前の変更",
+        [](HWND window) {
+            SetDlgItemTextA(window, IDC_RENAME_EDIT, "韓国");
+            SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+        },
+        true);
+    Command(GetParam());
+    ASSERT_NE(std::vector<std::wstring>{kHangul}, Left()) << "not renamed";
+    boxes.boxes.clear();
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(std::vector<std::wstring>{kHangul}, Left());
+    EXPECT_TRUE(bytes == ReadWide(file)) << "the bytes of the file";
+    EXPECT_EQ(std::vector<std::string>{"??.rec"}, Names(mainWnd.list));
+    EXPECT_EQ(ShortPath(narrowFolder, file), RecordOfRow(0).path);
+    EXPECT_TRUE(boxes.boxes.empty()) << BoxTexts(boxes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, ShortNamedUndo, ::testing::Values(ID_EDIT_RENAME, ID_EDIT_BATCH_RENAME),
+                         [](const ::testing::TestParamInfo<UINT>& info) {
+                             return info.param == ID_EDIT_RENAME ? std::string("Rename") : std::string("BatchRename");
+                         });
+
 // A copy has the file's own name, not its short one.
 TEST_F(ShortNamedFile, CopyKeepsItsName)
 {

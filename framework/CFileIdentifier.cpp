@@ -1,0 +1,50 @@
+#include "framework/CFileIdentifier.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+bool CFileIdentifier::IdentityOf(const std::string& path, CFileIdentity& identity)
+{
+    // No access asked and every sharing allowed, as CFile::IdentityOf opens it.
+    CFile file(path);
+    file.handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return GetIdentity(file, identity);
+}
+
+bool CFileIdentifier::GetIdentity(const CFile& file, CFileIdentity& identity)
+{
+    FILE_STANDARD_INFO standard = {};
+    FILE_INTERNAL_INFORMATION internal = {};
+    IO_STATUS_BLOCK status = {};
+    size_t separator = file.path.find_last_of("\\/");
+    uint64_t volume = 0;
+    if (!file.IsOpen() || separator == std::string::npos ||
+        !GetFileInformationByHandleEx(file.handle, FileStandardInfo, &standard, sizeof(standard)) ||
+        standard.Directory ||
+        NtQueryInformationFile(file.handle, &status, &internal, sizeof(internal), FileInternalInformation) < 0 ||
+        !VolumeOf(file.path.substr(0, separator + 1), volume))
+        return false;
+    identity.volume = volume;
+    identity.index = static_cast<uint64_t>(internal.IndexNumber.QuadPart);
+    return true;
+}
+
+bool CFileIdentifier::VolumeOf(const std::string& folder, uint64_t& volume)
+{
+    auto known = volumes.find(folder);
+    if (known != volumes.end()) {
+        volume = known->second;
+        return true;
+    }
+    HANDLE handle = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info;
+    bool found = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    if (!found)
+        return false;
+    volume = volumes[folder] = info.dwVolumeSerialNumber;
+    return true;
+}
