@@ -59,7 +59,7 @@ bool CMainWnd::PreviewBatchRename(const std::vector<int>& rows, std::vector<CBat
         CRecord* record = RecordOfRow(row);
         if (dialogShown) {
             PumpRunWhenDue();
-            if (RunCancelled() || runState.ending) {
+            if (RunStopped()) {
                 finished = false;
                 break;
             }

@@ -66,7 +66,7 @@ void CMainWnd::UndoLastStep()
         const CRenameHistory::File& file = files.back();
         if (shown) {
             PumpRunWhenDue();
-            if (RunCancelled() || runState.ending)
+            if (RunStopped())
                 break;
             ShowRunLines(number, count, CPathParts(file.newPath.c_str()).fileName);
         }

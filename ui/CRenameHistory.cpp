@@ -44,15 +44,19 @@ std::wstring CRenameHistory::LongPathOf(const std::string& path, const std::stri
 
 namespace {
 
-// The path by which the program knows the file at longPath: its short one, when that converts.
-std::string ShortPathOf(const std::wstring& longPath, const std::string& fallback)
+// The path by which the program knows the file at longPath, in the folder of oldPath: the file's
+// short name there now, when that converts; else oldPath.
+std::string ShortPathOf(const std::wstring& longPath, const std::string& oldPath)
 {
     WCHAR shortPath[MAX_PATH] = {};
     DWORD length = GetShortPathNameW(longPath.c_str(), shortPath, MAX_PATH);
-    std::string path;
-    if (length == 0 || length >= MAX_PATH || !ToAnsiExactly(shortPath, path))
-        return fallback;
-    return path;
+    if (length == 0 || length >= MAX_PATH)
+        return oldPath;
+    const WCHAR* name = wcsrchr(shortPath, L'\\');
+    std::string shortName;
+    if (!ToAnsiExactly(name ? name + 1 : shortPath, shortName))
+        return oldPath;
+    return CPathParts(oldPath.c_str()).folder + shortName;
 }
 
 // The path in UTF-16, empty when it does not convert exactly.

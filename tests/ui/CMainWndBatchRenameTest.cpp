@@ -693,8 +693,8 @@ TEST_F(BatchRename, WithTheDialogsOwnIntervalCancelStopsAfterTheNextRenamedFile)
 }
 
 // With the dialog's own interval and records that each take longer than it to read, the dialog
-// shows each row's own lines while its record is read, and read again under its new name; every
-// step that it shows carries the number and the name of its own row.
+// shows each row's own lines while its record is read, and read again and identified under its new
+// name; every step that it shows carries the number and the name of its own row.
 TEST_F(BatchRename, EveryRowShowsItsOwnLinesWithTheDialogsOwnInterval)
 {
     EchoRows("OwnLines", {"x1", "x2", "x3"});
@@ -708,11 +708,11 @@ TEST_F(BatchRename, EveryRowShowsItsOwnLinesWithTheDialogsOwnInterval)
         looks = slow.looks;
     }
     EXPECT_EQ((std::vector<std::string>{"x1.rec", "x2.rec", "x3.rec"}), Rows());
-    ASSERT_EQ(6u, looks.size());
+    ASSERT_EQ(9u, looks.size());
     for (size_t i = 0; i < looks.size(); ++i) {
         SCOPED_TRACE(i);
-        int row = static_cast<int>(i / 2) + 1;
-        EXPECT_EQ((i % 2 ? "x" : "r") + std::to_string(row) + ".rec", looks[i].name);
+        int row = static_cast<int>(i / 3) + 1;
+        EXPECT_EQ((i % 3 ? "x" : "r") + std::to_string(row) + ".rec", looks[i].name);
         EXPECT_TRUE(looks[i].shown);
         EXPECT_EQ(runtest::RunLine("処理中...", row, 3), looks[i].first);
         EXPECT_EQ("r" + std::to_string(row) + ".rec", looks[i].second);
