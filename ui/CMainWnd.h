@@ -51,10 +51,12 @@ public:
     static constexpr int kTreeItemLimit = 100000;
     static constexpr int kTreeTextLimit = 1024;
 
-    // Up to this many rows in the list, a search runs without the progress dialog.
+    // Up to this many rows in the list, a search runs without the progress dialog (and so does
+    // reading the records for a sort by their own columns, up to this many records).
     static constexpr int kFewRows = 10;
     // Past them, a search opens its progress dialog once it has gone on this long (milliseconds):
-    // under Wine, opening the dialog costs more than comparing hundreds of files.
+    // under Wine, opening the dialog costs more than comparing hundreds of files. The reading for
+    // a sort waits as long.
     DWORD searchDialogDelay = 500;
 
     // Which folder of the game a Tools command opens.
@@ -80,8 +82,14 @@ public:
     SplitPaneInfo rightInfo;
     Placement listPlacement;
     Placement treePlacement;
+    // The file list's own columns: file name, time and type; the records' own columns follow them
+    // while View > 記録の内容を列に表示 is checked.
+    static constexpr int kFileListColumns = 3;
     // Per column of the list: 0 never sorted, 1 last sorted ascending, 2 descending.
-    int sortDirections[3] = {};
+    int sortDirections[kFileListColumns + CColumnTexts::kCount] = {};
+    // How many records the records' own columns have been made for, each read once: the tests
+    // count the decodings by it.
+    int columnsMade = 0;
     // The list or the tree when the window last lost the activation; it gets the focus back.
     HWND focusWhenInactive = nullptr;
     // The text of the last search, offered again by the next one.
@@ -145,7 +153,7 @@ private:
     // Messages
     LRESULT OnDestroy();
     LRESULT OnClose();
-    LRESULT OnNotify(const NMHDR* header);
+    LRESULT OnNotify(NMHDR* header);
     LRESULT OnSize();
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
@@ -175,6 +183,7 @@ private:
     void BatchRenameSelected(UINT id);
     void OnFind(UINT id);
     void OnSelectDuplicates(UINT id);
+    void OnToggleRecordColumns(UINT id);
 
     // Export, rename and batch rename
     bool ChooseExportFile(std::string& path);
@@ -226,6 +235,22 @@ private:
     void CopySelected();
     void SortByColumn(int column);
     static int CALLBACK CompareRows(LPARAM id1, LPARAM id2, LPARAM sortParam);
+
+    // The records' own columns in the file list
+    void ShowRecordColumns(bool show);
+    bool RecordColumnsShown() const;
+    // The text of a record's cell that the list asks for as it draws a row.
+    void OnGetDispInfo(NMLVDISPINFOA* info);
+    // The record's column texts, made unless it has them.
+    void MakeColumns(CRecord& record);
+    // Makes the column texts that the records lack, under the progress dialog once it has gone on
+    // for its delay; false when Cancel or the session's end stopped it.
+    bool MakeMissingColumns();
+    // Sorts the rows by a record's own column (numbered as in the list): the start time by its
+    // seconds, the others by the bytes of their texts; equal cells in file-name order.
+    void SortByRecordColumn(int column);
+    // The file name column's width before the records' own columns narrowed it.
+    int fileNameWidth = 0;
 
     // Searches of the list
     // Which rows match the query, in list order, under the progress dialog when the list holds

@@ -169,7 +169,7 @@ LRESULT CMainWnd::OnDropFiles(HDROP drop)
     return 0;
 }
 
-LRESULT CMainWnd::OnNotify(const NMHDR* header)
+LRESULT CMainWnd::OnNotify(NMHDR* header)
 {
     if (header->idFrom != kListId)
         return 0;
@@ -184,6 +184,9 @@ LRESULT CMainWnd::OnNotify(const NMHDR* header)
     case NM_DBLCLK:
         if (reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem >= 0)
             ShowProperties(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+        break;
+    case LVN_GETDISPINFOA:
+        OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(header));
         break;
     }
     return 0;

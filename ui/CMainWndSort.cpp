@@ -39,6 +39,10 @@ void CMainWnd::SortByColumn(int column)
 {
     if (column < 0 || column >= static_cast<int>(std::size(sortDirections)))
         return;
+    if (column >= kFileListColumns) {
+        SortByRecordColumn(column);
+        return;
+    }
     sortDirections[column] = sortDirections[column] == 1 ? 2 : 1;
     std::vector<std::pair<std::string_view, int32_t>> texts;
     texts.reserve(data.records.size());
