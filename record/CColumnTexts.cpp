@@ -47,4 +47,5 @@ void CColumnTexts::Clear()
 {
     std::string().swap(cells);
     startSeconds = 0;
+    serial = 0;
 }

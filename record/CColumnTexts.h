@@ -29,6 +29,9 @@ public:
 
     // Seconds since 1970-01-01 UTC; 0 when unknown.
     int32_t startSeconds = 0;
+    // What the maker of the texts numbers them by, each making with a number of its own; 0 until
+    // made.
+    int32_t serial = 0;
 
 private:
     // Each cell followed by a NUL byte; empty until made.

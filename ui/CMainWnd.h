@@ -249,6 +249,19 @@ private:
     // Sorts the rows by a record's own column (numbered as in the list): the start time by its
     // seconds, the others by the bytes of their texts; equal cells in file-name order.
     void SortByRecordColumn(int column);
+    // The records in ascending order of a record's own column, made by a sort of them, and the
+    // start of each run of equal cells. Kept for the next click on the same column, which takes
+    // it as long as the same records have the same cells (the same serials, in the order of
+    // their ids).
+    struct RecordColumnOrder {
+        int column = -1;
+        std::vector<int32_t> serials;
+        std::vector<int32_t> ids;
+        std::vector<size_t> runs;
+    };
+    RecordColumnOrder recordColumnOrder;
+    bool RecordColumnOrderKept(int column) const;
+    void OrderByRecordColumn(int column);
     // The file name column's width before the records' own columns narrowed it.
     int fileNameWidth = 0;
 

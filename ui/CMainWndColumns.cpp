@@ -88,5 +88,5 @@ void CMainWnd::MakeColumns(CRecord& record)
     if (record.columns.Made())
         return;
     MakeRecordColumns(record, data.option);
-    ++columnsMade;
+    record.columns.serial = ++columnsMade;
 }

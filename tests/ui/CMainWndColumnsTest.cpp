@@ -140,6 +140,16 @@ protected:
         return made;
     }
 
+    void Rename(int row, const std::string& name)
+    {
+        Select({row});
+        DialogVisitor visitor("名前の変更", [name](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_RENAME_EDIT, name.c_str());
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        });
+        Command(ID_EDIT_RENAME);
+    }
+
     std::string folderName;
 };
 
@@ -500,16 +510,81 @@ TEST_F(RecordColumns, ARenamedRowFollowsItsNewFile)
     PlayerRow("old.rec", "Alice");
     ShowColumns(true);
     ASSERT_EQ("Alice", Cell(0, CColumnTexts::Players));
-    Select({0});
-    {
-        DialogVisitor visitor("名前の変更", [](HWND dialog) {
-            SetDlgItemTextA(dialog, IDC_RENAME_EDIT, "new");
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-        });
-        Command(ID_EDIT_RENAME);
-    }
+    Rename(0, "new");
     ASSERT_EQ("new.rec", RowText(0));
     fixtures::WriteRecord(folderName + "\\new.rec", Settings("1067805607", "twin_rivers", Slot("0", "Zed", "1", "0")));
     EXPECT_EQ("Zed", Cell(0, CColumnTexts::Players));
     EXPECT_EQ(2, mainWnd.columnsMade);
+}
+
+namespace {
+
+// The rows sorted by the players, then changed before the next click on the heading.
+class ChangedRows;
+
+struct ChangeCase {
+    const char* name;
+    void (*change)(ChangedRows& test);
+    // The file names after the click, the other way.
+    std::vector<std::string> names;
+};
+
+class ChangedRows : public RecordColumns, public testing::WithParamInterface<ChangeCase> {
+public:
+    static void AddRow(ChangedRows& test) { test.PlayerRow("d.rec", "Aaron"); }
+    // a.rec becomes z.rec, whose file is then another record.
+    static void RenameRow(ChangedRows& test)
+    {
+        test.Rename(0, "z");
+        fixtures::WriteRecord(test.folderName + "\\z.rec", Settings("1067805607", "twin_rivers", Slot("0", "Zed", "1", "0")));
+    }
+    // As many rows as before, one of them another record.
+    static void DeleteAndAddRow(ChangedRows& test)
+    {
+        test.Select({1});
+        test.boxes.answer = IDYES;
+        test.Command(ID_EDIT_DELETE);
+        AddRow(test);
+    }
+};
+
+const ChangeCase kChangeCases[] = {
+    {"RowAdded", &ChangedRows::AddRow, {"c.rec", "b.rec", "a.rec", "d.rec"}},
+    {"RowRenamed", &ChangedRows::RenameRow, {"z.rec", "c.rec", "b.rec"}},
+    {"RowDeletedAndAnotherAdded", &ChangedRows::DeleteAndAddRow, {"c.rec", "a.rec", "d.rec"}},
+};
+
+}
+
+// The second click on a heading orders the rows as they are then, not as the first click found
+// them.
+TEST_P(ChangedRows, AreSortedAsTheyAreNow)
+{
+    PlayerRow("c.rec", "Carol");
+    PlayerRow("a.rec", "Alice");
+    PlayerRow("b.rec", "Bob");
+    ShowColumns(true);
+    ClickRecordColumn(CColumnTexts::Players);
+    ASSERT_EQ((std::vector<std::string>{"a.rec", "b.rec", "c.rec"}), Names());
+    GetParam().change(*this);
+    ClickRecordColumn(CColumnTexts::Players);
+    EXPECT_EQ(GetParam().names, Names());
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, ChangedRows, testing::ValuesIn(kChangeCases),
+                         [](const testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
+
+// Each column in turn orders the rows by its own cells.
+TEST_F(RecordColumns, ColumnsInTurn)
+{
+    SettingsRow("a.rec", Settings("1067805607", "twin_rivers", Slot("0", "Alice", "3", "0")));
+    SettingsRow("b.rec", Settings("1067805607", "twin_rivers", Slot("0", "Bob", "1", "0")));
+    SettingsRow("c.rec", Settings("1067805607", "twin_rivers", Slot("0", "Carol", "2", "0")));
+    ShowColumns(true);
+    ClickRecordColumn(CColumnTexts::Players);
+    EXPECT_EQ((std::vector<std::string>{"a.rec", "b.rec", "c.rec"}), Names());
+    ClickRecordColumn(CColumnTexts::Civilizations);
+    EXPECT_EQ((std::vector<std::string>{"アルドマーク", "トルーン", "ヴァレシュ"}), Column(CColumnTexts::Civilizations));
+    ClickRecordColumn(CColumnTexts::Players);
+    EXPECT_EQ((std::vector<std::string>{"c.rec", "b.rec", "a.rec"}), Names());
 }
