@@ -2,6 +2,7 @@
 // What the benchmarks of the main window's commands share (under Wine): the main window as the
 // program makes it (the benchmarks lie beside the program, where option.xml and Rename.xsl are),
 // records made by the record builder, a clock, and the moment a run's progress dialog opens.
+#include "BrowseDialog.h"
 #include "framework/WindowUtil.h"
 #include "resources/resource.h"
 #include "tools/recbuilder/RecordBuilder.h"
@@ -10,6 +11,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -49,19 +51,21 @@ inline void WriteAll(const std::string& path, const recbuilder::Bytes& bytes)
 }
 
 // A recorded file of the castle-duel sample whose first player is named player, its body filled
-// up to bodySize bytes (0: the sample's own trailer).
-inline recbuilder::Bytes CastleDuel(const std::string& player, size_t bodySize)
+// up to bodySize bytes (0: the sample's own trailer), on the map named map (empty: the sample's).
+inline recbuilder::Bytes CastleDuel(const std::string& player, size_t bodySize, const std::string& map = "")
 {
     const char* root = std::getenv("TV_SOURCE_DIR");
     std::string source = std::string(root ? root : ProgramFolder() + "..\\..\\..") + "\\samples\\src\\";
     recbuilder::Source record;
     record.settingsXml = ReadAll(source + "castle-duel.settings.xml");
     record.settingsXml.replace(record.settingsXml.find("Alice"), 5, player);
+    if (!map.empty())
+        record.settingsXml.replace(record.settingsXml.find("highland_fords"), 14, map);
     record.mapScript = ReadAll(source + "castle-duel.map.txt");
     if (bodySize > 0) {
         recbuilder::Bytes settings = recbuilder::Utf8ToUtf16(record.settingsXml, true);
-        recbuilder::Bytes map(record.mapScript.begin(), record.mapScript.end());
-        size_t bare = recbuilder::MakeBody("1", recbuilder::MakeBlock(settings, 0), recbuilder::MakeBlock(map, 0), 0).size();
+        recbuilder::Bytes script(record.mapScript.begin(), record.mapScript.end());
+        size_t bare = recbuilder::MakeBody("1", recbuilder::MakeBlock(settings, 0), recbuilder::MakeBlock(script, 0), 0).size();
         record.trailerSize = bodySize - bare;
     }
     return recbuilder::Build(record);
@@ -77,6 +81,79 @@ inline std::string Folder(const std::string& name)
     std::system(command.c_str());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\";
+}
+
+// Chooses the folder in the browser as soon as it shows, and notes when the browser goes.
+class FolderChoice {
+public:
+    explicit FolderChoice(const std::string& folder) : folder(folder)
+    {
+        current = this;
+        timer = SetTimer(nullptr, 0, 50, Fire);
+        hook = SetWindowsHookExA(WH_CBT, Closing, nullptr, GetCurrentThreadId());
+    }
+    ~FolderChoice()
+    {
+        UnhookWindowsHookEx(hook);
+        KillTimer(nullptr, timer);
+        current = nullptr;
+    }
+    double closed = 0;
+
+private:
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM) -> BOOL {
+                char className[16] = {};
+                GetClassNameA(window, className, sizeof(className));
+                if (!IsWindowVisible(window) || std::string(className) != "#32770")
+                    return TRUE;
+                current->dialog = window;
+                if (browsedialog::SelectedName(window) ==
+                    browsedialog::NameOf(browsedialog::Wide(current->folder)))
+                    PostMessageA(window, WM_COMMAND, IDOK, 0);
+                else
+                    SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
+                                 reinterpret_cast<LPARAM>(current->folder.c_str()));
+                return FALSE;
+            },
+            0);
+    }
+    static LRESULT CALLBACK Closing(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_DESTROYWND && current && reinterpret_cast<HWND>(wParam) == current->dialog)
+            current->closed = Now();
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline FolderChoice* current = nullptr;
+    std::string folder;
+    UINT_PTR timer;
+    HHOOK hook;
+    HWND dialog = nullptr;
+};
+
+// What the program's folder listing and the making of a record's row need of the system, alone.
+inline double BareListing(const std::string& folder)
+{
+    double start = Now();
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+    int files = 0;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        HANDLE file = CreateFileA((folder + "\\" + entry.cFileName).c_str(), GENERIC_READ, 0,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        FILETIME times[3];
+        GetFileTime(file, &times[0], &times[1], &times[2]);
+        CloseHandle(file);
+        ++files;
+    }
+    FindClose(search);
+    return Now() - start;
 }
 
 const char kMainClass[] = "TallyvaneBench";

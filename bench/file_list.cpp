@@ -12,11 +12,8 @@
 // LVM_FINDITEM on every comparison.
 #include "WindowBench.h"
 
-#include "BrowseDialog.h"
 #include "ReadBackSort.h"
 #include "record/CKarRecord.h"
-
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +24,8 @@
 
 using readbacksort::CompareByReadingTheList;
 using readbacksort::CompareIds;
+using windowbench::BareListing;
+using windowbench::FolderChoice;
 using windowbench::Now;
 
 namespace {
@@ -35,79 +34,6 @@ double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-// Chooses the folder in the browser as soon as it shows, and notes when the browser goes.
-class FolderChoice {
-public:
-    explicit FolderChoice(const std::string& folder) : folder(folder)
-    {
-        current = this;
-        timer = SetTimer(nullptr, 0, 50, Fire);
-        hook = SetWindowsHookExA(WH_CBT, Closing, nullptr, GetCurrentThreadId());
-    }
-    ~FolderChoice()
-    {
-        UnhookWindowsHookEx(hook);
-        KillTimer(nullptr, timer);
-        current = nullptr;
-    }
-    double closed = 0;
-
-private:
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR, DWORD)
-    {
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                char className[16] = {};
-                GetClassNameA(window, className, sizeof(className));
-                if (!IsWindowVisible(window) || std::string(className) != "#32770")
-                    return TRUE;
-                current->dialog = window;
-                if (browsedialog::SelectedName(window) ==
-                    browsedialog::NameOf(browsedialog::Wide(current->folder)))
-                    PostMessageA(window, WM_COMMAND, IDOK, 0);
-                else
-                    SendMessageA(window, BFFM_SETSELECTIONA, TRUE,
-                                 reinterpret_cast<LPARAM>(current->folder.c_str()));
-                return FALSE;
-            },
-            0);
-    }
-    static LRESULT CALLBACK Closing(int code, WPARAM wParam, LPARAM lParam)
-    {
-        if (code == HCBT_DESTROYWND && current && reinterpret_cast<HWND>(wParam) == current->dialog)
-            current->closed = Now();
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline FolderChoice* current = nullptr;
-    std::string folder;
-    UINT_PTR timer;
-    HHOOK hook;
-    HWND dialog = nullptr;
-};
-
-// What the program's folder listing and the making of a record's row need of the system, alone.
-double BareListing(const std::string& folder)
-{
-    double start = Now();
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-    int files = 0;
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        HANDLE file = CreateFileA((folder + "\\" + entry.cFileName).c_str(), GENERIC_READ, 0,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        FILETIME times[3];
-        GetFileTime(file, &times[0], &times[1], &times[2]);
-        CloseHandle(file);
-        ++files;
-    }
-    FindClose(search);
-    return Now() - start;
 }
 
 // Orders the rows by a scrambling of their ids: the same order whatever order they were in.

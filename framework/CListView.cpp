@@ -125,6 +125,24 @@ int CListView::InsertColumn(const std::string& heading, int width, int column, i
     return made;
 }
 
+bool CListView::DeleteColumn(int column)
+{
+    if (!window || !SendMsg(LVM_DELETECOLUMN, column, 0))
+        return false;
+    --columnCount;
+    return true;
+}
+
+int CListView::GetColumnWidth(int column)
+{
+    return static_cast<int>(SendMsg(LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+bool CListView::SetColumnWidth(int column, int width)
+{
+    return SendMsg(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)) != 0;
+}
+
 int CListView::InsertItem(const std::string& text, int row, int subitem, int image, LPARAM param)
 {
     if (!window)

@@ -34,6 +34,11 @@ public:
     void MergeExtendedStyle(DWORD style);
     // The new column's number, -1 when the control refused it (the count then stays).
     int InsertColumn(const std::string& heading, int width, int column, int format);
+    // Removes a column with its texts (LVM_DELETECOLUMN); false when the control refused.
+    bool DeleteColumn(int column);
+    // A column's width in pixels (LVM_GETCOLUMNWIDTH); 0 for a column that does not exist.
+    int GetColumnWidth(int column);
+    bool SetColumnWidth(int column, int width);
     // The new row's number, -1 on failure; no image when image is negative.
     int InsertItem(const std::string& text, int row, int subitem, int image, LPARAM param);
     BOOL SetItemText(const std::string& text, int row, int subitem);

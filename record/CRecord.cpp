@@ -4,6 +4,7 @@
 #include "record/CKarRecord.h"
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 bool CRecord::Load(const std::string& newPath, const std::string& longName)
@@ -11,6 +12,7 @@ bool CRecord::Load(const std::string& newPath, const std::string& longName)
     unpacked = false;
     settingsAlone = false;
     searchText.clear();
+    columns.Clear();
     std::string detail;
     try {
         CFile file;
@@ -91,17 +93,35 @@ bool CRecord::UnpackGameData(const std::string& filePath)
 
 bool CRecord::Decode(const std::string& filePath, bool keepMapScript)
 {
+    CKarRecord decoder;
+    if (!DecodeWith(decoder, filePath))
+        return false;
+    settings = std::move(decoder.settings);
+    if (keepMapScript)
+        mapScript = std::move(decoder.mapScript);
+    return true;
+}
+
+const std::string* CRecord::BorrowSettings(std::string& scratch)
+{
+    if (SettingsDecoded())
+        return &settings;
+    CKarRecord decoder;
+    if (!DecodeWith(decoder, path))
+        return nullptr;
+    scratch = std::move(decoder.settings);
+    return &scratch;
+}
+
+bool CRecord::DecodeWith(CKarRecord& decoder, const std::string& filePath)
+{
     std::string detail;
     try {
-        CKarRecord decoder;
         std::vector<uint8_t> body;
         if (!decoder.Unpack(filePath, body))
             throw std::runtime_error("Unpack Error : " + decoder.errorText);
         if (!decoder.GetGameData(body))
             throw std::runtime_error("GetGameData Error");
-        settings = decoder.settings;
-        if (keepMapScript)
-            mapScript = decoder.mapScript;
         formatVersion = decoder.formatVersion;
     } catch (const std::exception& e) {
         detail = e.what();

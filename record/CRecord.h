@@ -1,7 +1,10 @@
 #pragma once
+#include "record/CColumnTexts.h"
 #include "record/IXMLBase.h"
 
 #include <string>
+
+class CKarRecord;
 
 // One recorded game file as the program knows it. Loading takes only the name and time; the
 // settings and the map script are decoded on first request and kept once decoding succeeded.
@@ -32,6 +35,11 @@ public:
                   const std::string& longName = std::string());
     // Decodes the file unless that has already succeeded; false with the message text on failure.
     bool UnpackGameData(const std::string& path);
+    // The settings XML for a reader that keeps only what it makes of them: the record's own text
+    // when it has decoded its settings, otherwise the file decoded into scratch, the record keeping
+    // only the format version (neither the settings nor the map script). Null, with the message
+    // text, when the file cannot be decoded.
+    const std::string* BorrowSettings(std::string& scratch);
 
     std::string path;
     std::string fileName;
@@ -45,8 +53,13 @@ public:
     // What a search of the records matches in the settings, made from them by the search and
     // kept for the next one; empty until then. Loading or moving the file drops it.
     std::string searchText;
+    // What the file list's own columns show of the settings, made when a row first shows them and
+    // kept for the sorts; loading or moving the file drops them.
+    CColumnTexts columns;
 
 private:
     // The decoding of UnpackGameData, keeping the map script or not.
     bool Decode(const std::string& filePath, bool keepMapScript);
+    // Decodes the file with decoder, keeping the format version; false with the message text.
+    bool DecodeWith(CKarRecord& decoder, const std::string& filePath);
 };

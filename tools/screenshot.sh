@@ -8,6 +8,9 @@
 #        tools/screenshot.sh --find TEXT FOLDER RECORD...
 #   The third form lists the records, searches them for TEXT with Edit > 検索 and saves
 #   FOLDER/find.png (the search dialog over the list) and FOLDER/found.png (the rows found).
+#        tools/screenshot.sh --columns FOLDER RECORD...
+#   The fourth form lists the records with View > 記録の内容を列に表示 checked, sorted by the
+#   players, and saves FOLDER/columns.png.
 # Needs the Windows build ($TV_BUILD/win, made by ./test.sh). The picture is taken in a Wine
 # prefix of its own, where Wine draws the window frames itself (there is no window manager).
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -15,6 +18,7 @@ build=$TV_BUILD
 program=$build/win/bin/tallyvane.exe
 record=
 find=
+columns=
 if [ "${1:-}" = "--record" ]; then
   record=$(realpath "$2")
   folder=$(realpath "$3")
@@ -23,6 +27,13 @@ elif [ "${1:-}" = "--find" ]; then
   find=$2
   folder=$(realpath "$3")
   shift 3
+  records=()
+  for path in "$@"; do records+=("Z:$(realpath "$path")"); done
+  program=$build/win/bin/showcase.exe
+elif [ "${1:-}" = "--columns" ]; then
+  columns=1
+  folder=$(realpath "$2")
+  shift 2
   records=()
   for path in "$@"; do records+=("Z:$(realpath "$path")"); done
   program=$build/win/bin/showcase.exe
@@ -69,6 +80,15 @@ if [ -n "$find" ]; then
     convert "$pictures/$name.bmp" "$folder/$name.png"
     echo "$folder/$name.png"
   done
+  rm -rf "$pictures"
+  exit 0
+fi
+
+if [ -n "$columns" ]; then
+  pictures=$(mktemp -d)
+  japanese wine "$program" --columns "Z:$pictures" "${records[@]}" </dev/null >/dev/null 2>&1
+  convert "$pictures/columns.bmp" "$folder/columns.png"
+  echo "$folder/columns.png"
   rm -rf "$pictures"
   exit 0
 fi

@@ -6,6 +6,9 @@
 //   showcase.exe --find TEXT FOLDER RECORD...
 //                                the records listed, the search dialog with TEXT over the main
 //                                window, then the rows found: FOLDER\find.bmp, FOLDER\found.bmp
+//   showcase.exe --columns FOLDER RECORD...
+//                                the records listed with their own columns, sorted by the players,
+//                                in a wide window whose list takes most of it: FOLDER\columns.bmp
 #include "app/WindowedStart.h"
 #include "resources/resource.h"
 
@@ -148,14 +151,47 @@ bool FindPictures(const std::string& text, const std::string& folder, const std:
     return saved;
 }
 
+// The list's pane is widened as a drag of the splitter widens it.
+bool ColumnsPicture(const std::string& folder, const std::vector<std::string>& paths)
+{
+    CMainWnd& mainWnd = g_mainWnd;
+    if (!OpenMainWindow(mainWnd))
+        return false;
+    SetWindowPos(mainWnd.window, nullptr, 5, 40, 1270, 420, SWP_NOZORDER);
+    RECT pane = {};
+    GetClientRect(mainWnd.leftPane.window, &pane);
+    SetWindowPos(mainWnd.leftPane.window, nullptr, 0, 0, 1080, pane.bottom, SWP_NOZORDER | SWP_NOMOVE);
+    SendMessageA(mainWnd.window, WM_SIZE, 0, 0);
+    for (const std::string& path : paths)
+        mainWnd.AddRecordFile(path);
+    SendMessageA(mainWnd.window, WM_COMMAND, ID_VIEW_RECORD_COLUMNS, 0);
+    NMLISTVIEW click = {};
+    click.hdr.hwndFrom = mainWnd.list.window;
+    click.hdr.idFrom = GetDlgCtrlID(mainWnd.list.window);
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = CMainWnd::kFileListColumns + CColumnTexts::Players;
+    SendMessageA(mainWnd.window, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    mainWnd.list.SelectItem(0);
+    mainWnd.ShowRecordInTree(0);
+    SetFocus(mainWnd.list.window);
+    Settle();
+    bool saved = Save(mainWnd.window, folder + "\\columns.bmp");
+    DestroyWindow(mainWnd.window);
+    return saved;
+}
+
 }
 
 int main(int argc, char** argv)
 {
     if (argc >= 5 && std::string(argv[1]) == "--find")
         return FindPictures(argv[2], argv[3], std::vector<std::string>(argv + 4, argv + argc)) ? 0 : 1;
+    if (argc >= 4 && std::string(argv[1]) == "--columns")
+        return ColumnsPicture(argv[2], std::vector<std::string>(argv + 3, argv + argc)) ? 0 : 1;
     if (argc == 3)
         return RecordPictures(argv[1], argv[2]) ? 0 : 1;
-    std::fprintf(stderr, "usage: showcase RECORD FOLDER\n       showcase --find TEXT FOLDER RECORD...\n");
+    std::fprintf(stderr, "usage: showcase RECORD FOLDER\n       showcase --find TEXT FOLDER RECORD...\n"
+                         "       showcase --columns FOLDER RECORD...\n");
     return 2;
 }

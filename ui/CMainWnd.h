@@ -56,12 +56,14 @@ public:
     static constexpr int kTreeItemLimit = 100000;
     static constexpr int kTreeTextLimit = 1024;
 
-    // An undo of up to this many files and a preview of up to this many rows run without the
-    // progress dialog.
+    // An undo of up to this many files, a preview of up to this many rows, and the reading of the
+    // records for a sort by their own columns, up to this many records, run without the progress
+    // dialog.
     static constexpr int kFewRows = 10;
-    // A search, however few its rows, and an undo or a preview past kFewRows open their progress
-    // dialog once they have gone on this long (milliseconds): under Wine, opening the dialog costs
-    // more than comparing hundreds of files, and a few files may be large or slow to read.
+    // A search, however few its rows, and an undo, a preview or the reading for a sort past
+    // kFewRows open their progress dialog once they have gone on this long (milliseconds): under
+    // Wine, opening the dialog costs more than comparing hundreds of files, and a few files may be
+    // large or slow to read.
     DWORD searchDialogDelay = 500;
 
     // Which folder of the game a Tools command opens.
@@ -87,8 +89,14 @@ public:
     SplitPaneInfo rightInfo;
     Placement listPlacement;
     Placement treePlacement;
+    // The file list's own columns: file name, time and type; the records' own columns follow them
+    // while View > 記録の内容を列に表示 is checked.
+    static constexpr int kFileListColumns = 3;
     // Per column of the list: 0 never sorted, 1 last sorted ascending, 2 descending.
-    int sortDirections[3] = {};
+    int sortDirections[kFileListColumns + CColumnTexts::kCount] = {};
+    // How many records the records' own columns have been made for, each read once: the tests
+    // count the decodings by it.
+    int columnsMade = 0;
     // The list or the tree when the window last lost the activation; it gets the focus back.
     HWND focusWhenInactive = nullptr;
     // The text of the last search, offered again by the next one.
@@ -154,7 +162,7 @@ private:
     // Messages
     LRESULT OnDestroy();
     LRESULT OnClose();
-    LRESULT OnNotify(const NMHDR* header);
+    LRESULT OnNotify(NMHDR* header);
     LRESULT OnSize();
     LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
@@ -185,6 +193,7 @@ private:
     void OnUndo(UINT id);
     void OnFind(UINT id);
     void OnSelectDuplicates(UINT id);
+    void OnToggleRecordColumns(UINT id);
 
     // Export, rename and batch rename
     bool ChooseExportFile(std::string& path);
@@ -261,6 +270,35 @@ private:
     void CopySelected();
     void SortByColumn(int column);
     static int CALLBACK CompareRows(LPARAM id1, LPARAM id2, LPARAM sortParam);
+
+    // The records' own columns in the file list
+    void ShowRecordColumns(bool show);
+    bool RecordColumnsShown() const;
+    // The text of a record's cell that the list asks for as it draws a row.
+    void OnGetDispInfo(NMLVDISPINFOA* info);
+    // The record's column texts, made unless it has them.
+    void MakeColumns(CRecord& record);
+    // Makes the column texts that the records lack, under the progress dialog once it has gone on
+    // for its delay; false when Cancel or the session's end stopped it.
+    bool MakeMissingColumns();
+    // Sorts the rows by a record's own column (numbered as in the list): the start time by its
+    // seconds, the others by the bytes of their texts; equal cells in file-name order.
+    void SortByRecordColumn(int column);
+    // The records in ascending order of a record's own column, made by a sort of them, and the
+    // start of each run of equal cells. Kept for the next click on the same column, which takes
+    // it as long as the same records have the same cells (the same serials, in the order of
+    // their ids).
+    struct RecordColumnOrder {
+        int column = -1;
+        std::vector<int32_t> serials;
+        std::vector<int32_t> ids;
+        std::vector<size_t> runs;
+    };
+    RecordColumnOrder recordColumnOrder;
+    bool RecordColumnOrderKept(int column) const;
+    void OrderByRecordColumn(int column);
+    // The file name column's width before the records' own columns narrowed it.
+    int fileNameWidth = 0;
 
     // Searches of the list
     // Which rows match the query, in list order, under the progress dialog; false when Cancel or

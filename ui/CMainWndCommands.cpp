@@ -25,6 +25,7 @@ const CMainWnd::Command CMainWnd::commands[] = {
     {ID_TREE_REFRESH, &CMainWnd::OnRefreshTree},
     {ID_TREE_AUTO_EXPAND, &CMainWnd::OnToggleCheck},
     {ID_TREE_SHOW_ALL, &CMainWnd::OnToggleCheck},
+    {ID_VIEW_RECORD_COLUMNS, &CMainWnd::OnToggleRecordColumns},
     {ID_OPEN_KAR_FOLDER, &CMainWnd::OnGameFolder},
     {ID_OPEN_SAVEGAME_FOLDER, &CMainWnd::OnGameFolder},
     {ID_OPEN_TAUNTS_FOLDER, &CMainWnd::OnGameFolder},

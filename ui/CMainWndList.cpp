@@ -258,7 +258,7 @@ LRESULT CMainWnd::OnDropFiles(HDROP drop)
     return 0;
 }
 
-LRESULT CMainWnd::OnNotify(const NMHDR* header)
+LRESULT CMainWnd::OnNotify(NMHDR* header)
 {
     if (header->idFrom != kListId)
         return 0;
@@ -273,6 +273,9 @@ LRESULT CMainWnd::OnNotify(const NMHDR* header)
     case NM_DBLCLK:
         if (reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem >= 0)
             ShowProperties(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+        break;
+    case LVN_GETDISPINFOA:
+        OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(header));
         break;
     }
     return 0;

@@ -35,10 +35,16 @@ std::string_view ColumnText(const CRecord& record, int column)
 // values like strcmp. They are put in order once, so that each comparison of two rows is one of
 // two numbers: finding each row in the list on every comparison would cost a search of the whole
 // list, and even a look-up of the texts by id costs more than the sort itself under Wine.
+// While the main window is disabled (a run, or a command's dialog, walks the rows by their
+// numbers) a click that reaches the list anyway, one queued before, sorts nothing.
 void CMainWnd::SortByColumn(int column)
 {
-    if (column < 0 || column >= static_cast<int>(std::size(sortDirections)))
+    if (column < 0 || column >= static_cast<int>(std::size(sortDirections)) || !IsWindowEnabled(window))
         return;
+    if (column >= kFileListColumns) {
+        SortByRecordColumn(column);
+        return;
+    }
     sortDirections[column] = sortDirections[column] == 1 ? 2 : 1;
     std::vector<std::pair<std::string_view, int32_t>> texts;
     texts.reserve(data.records.size());

@@ -72,6 +72,35 @@ TEST_F(ListView, InsertColumnCountsWhatTheControlAccepts)
     EXPECT_EQ(3, list.columnCount);
 }
 
+// A deleted column takes its texts with it; the columns after it move up.
+TEST_F(ListView, DeleteColumnCountsWhatTheControlRemoves)
+{
+    list.InsertColumn("date", 80, 1, LVCFMT_LEFT);
+    list.InsertColumn("kind", 60, 2, LVCFMT_LEFT);
+    AddRows(1);
+    list.SetItemText("2003", 0, 1);
+    list.SetItemText("rec", 0, 2);
+    EXPECT_TRUE(list.DeleteColumn(1));
+    EXPECT_EQ(2, list.columnCount);
+    std::string text;
+    list.GetItemText(0, 1, text);
+    EXPECT_EQ("rec", text);
+    EXPECT_EQ(60, list.GetColumnWidth(1));
+    EXPECT_FALSE(list.DeleteColumn(5));
+    EXPECT_EQ(2, list.columnCount);
+    CListView unbound;
+    EXPECT_FALSE(unbound.DeleteColumn(0));
+    EXPECT_EQ(0, unbound.columnCount);
+}
+
+TEST_F(ListView, ColumnWidthsAreSetAndRead)
+{
+    EXPECT_EQ(100, list.GetColumnWidth(0));
+    EXPECT_TRUE(list.SetColumnWidth(0, 200));
+    EXPECT_EQ(200, list.GetColumnWidth(0));
+    EXPECT_EQ(0, list.GetColumnWidth(3));
+}
+
 TEST_F(ListView, UnboundListReportsNothingAndCountsNothing)
 {
     CListView unbound;

@@ -226,6 +226,64 @@ TEST(CRecord, AMovedRecordThatCannotBeOpenedStillFollowsTheFile)
     EXPECT_EQ(kSettings, record.GetGameSettings());
 }
 
+// Settings borrowed from a record that has not decoded them are decoded into the scratch text:
+// the record keeps its format version and neither the settings nor the map script, and a later
+// request decodes the file itself. A record that has decoded its settings lends its own.
+TEST(CRecord, BorrowedSettingsAreNotKept)
+{
+    std::string path = testfiles::Write("record_borrow.rec", FileBytes(GoodBody("2")));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    std::string scratch = "before";
+    const std::string* settings = record.BorrowSettings(scratch);
+    ASSERT_EQ(&scratch, settings);
+    EXPECT_EQ(kSettings, scratch);
+    EXPECT_EQ("2", record.formatVersion);
+    EXPECT_FALSE(record.SettingsDecoded());
+    EXPECT_EQ("", record.settings);
+    EXPECT_EQ("", record.mapScript);
+    EXPECT_EQ(kPrefix, record.GetMessageText());
+
+    ASSERT_EQ(kSettings, record.GetSettingsAlone());
+    testfiles::Write("record_borrow.rec", "l33t");
+    std::string unused;
+    ASSERT_EQ(&record.settings, record.BorrowSettings(unused));
+    EXPECT_EQ("", unused);
+}
+
+TEST(CRecord, BorrowingTheSettingsOfAFileThatCannotBeDecodedFails)
+{
+    std::string path = testfiles::Write("record_borrow_bad.rec", "l33t");
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    std::string scratch;
+    EXPECT_EQ(nullptr, record.BorrowSettings(scratch));
+    EXPECT_EQ(kPrefix + "Unpack Error : header size read error", record.GetMessageText());
+    EXPECT_FALSE(record.SettingsDecoded());
+}
+
+// The list's column texts go with the file's old contents, as the search's do.
+TEST(CRecord, LoadingOrMovingDropsTheColumnTexts)
+{
+    std::string path = testfiles::Write("record_columns_kept.rec", FileBytes(GoodBody()));
+    CRecord record;
+    ASSERT_TRUE(record.Load(path));
+    std::string texts[CColumnTexts::kCount] = {"kept"};
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        record.columns.Set(texts, 1);
+        if (way == 0)
+            ASSERT_TRUE(record.Load(path));
+        else if (way == 1)
+            record.Moved(path);
+        else
+            record.Moved(testfiles::Path("record_columns_kept_nowhere.rec"));
+        EXPECT_FALSE(record.columns.Made());
+        EXPECT_EQ(0, record.columns.startSeconds);
+        record.Moved(path);
+    }
+}
+
 struct FailureCase {
     const char* name;
     std::string (*file)();

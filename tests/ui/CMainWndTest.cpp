@@ -303,7 +303,7 @@ TEST_F(MainWindow, MenusHaveTheirItemCounts)
 {
     HMENU bar = GetMenu(mainWnd.window);
     EXPECT_EQ(5, GetMenuItemCount(bar));
-    const int counts[] = {13, 12, 1, 1, 1};
+    const int counts[] = {13, 12, 3, 1, 1};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(counts[i], GetMenuItemCount(GetSubMenu(bar, i))) << "popup " << i;
     EXPECT_EQ(2, GetMenuItemCount(GetSubMenu(GetSubMenu(bar, 0), 8)));
@@ -348,6 +348,8 @@ INSTANTIATE_TEST_SUITE_P(
         MenuItemCase{"Refresh", {2, 0, 0}, "更新(&U)", 150, 0},
         MenuItemCase{"AutoExpand", {2, 0, 1}, "自動展開する(&E)", 154, MF_CHECKED},
         MenuItemCase{"ShowAll", {2, 0, 2}, "全項目を表示する(&A)", 155, 0},
+        MenuItemCase{"ViewSeparator", {2, 1}, "", 0, 0},
+        MenuItemCase{"RecordColumns", {2, 2}, "記録の内容を列に表示(&C)", ID_VIEW_RECORD_COLUMNS, 0},
         MenuItemCase{"Tools", {3}, "ツール(&T)", -1, 0},
         MenuItemCase{"OpenGameFolder", {3, 0}, "フォルダを開く(&O)", -1, 0},
         MenuItemCase{"KarFolder", {3, 0, 0}, "Karフォルダ(&A)\tF9", 142, 0},
