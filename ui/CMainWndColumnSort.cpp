@@ -34,7 +34,7 @@ bool CMainWnd::MakeMissingColumns()
         MakeColumns(*missing[static_cast<size_t>(i)]);
         if (shown) {
             progress.Step();
-            if (RunCancelled()) {
+            if (RunStopped()) {
                 stopped = true;
                 break;
             }
