@@ -147,4 +147,6 @@ TEST_F(InstalledProgram, BatchRenameTakesTheStylesheetBesideIt)
     EXPECT_TRUE(WaitFor([&] { return Exists(renamed) && !Exists(record); }, 15000))
         << "not renamed by Rename.xsl; the program says: "
         << desktop::BoxText(FindWindowA("#32770", "エラー"));
+    // The run ends after its last file has moved; the window refuses to close until then.
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 15000)) << "the run does not end";
 }
