@@ -1,6 +1,7 @@
 #include "options/RecordColumns.h"
 
 #include "framework/StringUtil.h"
+#include "options/BuilderEvents.h"
 #include "sprig/Attribute.h"
 #include "sprig/DOM_Parser.h"
 #include "sprig/Element.h"
@@ -247,27 +248,6 @@ private:
     std::vector<Player> players;
 };
 
-// The parser's events, with what it raises, for text that is not plain.
-class ParserEvents : public Sprig::SAX_EventHandler {
-public:
-    explicit ParserEvents(ColumnBuilder& builder) : builder(builder) {}
-
-    void OnDeclaration(const Sprig::AttributeList&) override {}
-    void OnStartElement(const std::string& name, const Sprig::AttributeList& attributes) override
-    {
-        builder.OnStartElement(name);
-        for (const auto& attribute : attributes)
-            builder.OnAttribute(attribute.first, attribute.second);
-    }
-    void OnEndElement(const std::string& name) override { builder.OnEndElement(name); }
-    void OnCharacters(const std::string& text) override { builder.OnCharacters(text); }
-    void OnComment(const std::string&) override {}
-    bool OnError(const Sprig::ParsingException& exception) override { throw exception; }
-
-private:
-    ColumnBuilder& builder;
-};
-
 }
 
 void MakeColumnTexts(const std::string& settings, const COption& option, const std::string& version,
@@ -276,7 +256,7 @@ void MakeColumnTexts(const std::string& settings, const COption& option, const s
     ColumnBuilder builder(option, version);
     if (!Sprig::PlainReader().Read(settings.c_str(), builder)) {
         builder.Restart();
-        ParserEvents events(builder);
+        BuilderEvents<ColumnBuilder> events(builder);
         Sprig::SAX_Parser parser;
         parser.ignoreWhitespace = true;
         parser.SetHandler(&events);

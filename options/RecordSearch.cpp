@@ -1,5 +1,6 @@
 #include "options/RecordSearch.h"
 
+#include "options/BuilderEvents.h"
 #include "sprig/Attribute.h"
 #include "sprig/DOM_Parser.h"
 #include "sprig/Element.h"
@@ -136,27 +137,6 @@ private:
     size_t depth = 0;
 };
 
-// The parser's events, with what it raises, for text that is not plain.
-class ParserEvents : public Sprig::SAX_EventHandler {
-public:
-    explicit ParserEvents(SearchTextBuilder& builder) : builder(builder) {}
-
-    void OnDeclaration(const Sprig::AttributeList&) override {}
-    void OnStartElement(const std::string& name, const Sprig::AttributeList& attributes) override
-    {
-        builder.OnStartElement(name);
-        for (const auto& attribute : attributes)
-            builder.OnAttribute(attribute.first, attribute.second);
-    }
-    void OnEndElement(const std::string& name) override { builder.OnEndElement(name); }
-    void OnCharacters(const std::string& text) override { builder.OnCharacters(text); }
-    void OnComment(const std::string&) override {}
-    bool OnError(const Sprig::ParsingException& exception) override { throw exception; }
-
-private:
-    SearchTextBuilder& builder;
-};
-
 }
 
 std::string MakeSearchText(const std::string& settings, const COption& option,
@@ -168,7 +148,7 @@ std::string MakeSearchText(const std::string& settings, const COption& option,
     SearchTextBuilder builder(option, version, out, memo);
     if (!Sprig::PlainReader().Read(settings.c_str(), builder)) {
         builder.Restart();
-        ParserEvents events(builder);
+        BuilderEvents<SearchTextBuilder> events(builder);
         Sprig::SAX_Parser parser;
         parser.ignoreWhitespace = true;
         parser.SetHandler(&events);

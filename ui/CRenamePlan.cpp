@@ -70,10 +70,7 @@ UniqueFileName CRenamePlan::Plan(const std::string& oldPath, const std::string& 
     // A file that a planned move takes away is no longer there to be moved.
     bool movable = Nameable(newBaseName) && left.count(Key(oldPath)) == 0;
     for (int number = 1; number <= 99; ++number) {
-        std::string candidate = parts.folder + newBaseName;
-        if (number > 1)
-            candidate += "(" + std::to_string(number) + ")";
-        candidate += extension.empty() ? std::string(parts.extension) : extension;
+        std::string candidate = NumberedName(parts, newBaseName, number, extension);
         if (!FitsPathParts(candidate))
             return {UniqueFileName::kTooLong, oldPath};
         if (SameName(candidate, oldPath))

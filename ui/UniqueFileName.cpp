@@ -23,10 +23,7 @@ UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string&
     if (SameName(newBaseName, parts.baseName))
         return {UniqueFileName::kKept, oldPath};
     for (int number = 1; number <= 99; ++number) {
-        std::string candidate = parts.folder + newBaseName;
-        if (number > 1)
-            candidate += "(" + std::to_string(number) + ")";
-        candidate += extension.empty() ? std::string(parts.extension) : extension;
+        std::string candidate = NumberedName(parts, newBaseName, number, extension);
         if (!FitsPathParts(candidate))
             return {UniqueFileName::kTooLong, oldPath};
         // A file that already carries a numbered form of its new name keeps it, so that a second
@@ -46,6 +43,15 @@ UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string&
             return {UniqueFileName::kFailed, oldPath};
     }
     return {UniqueFileName::kKept, oldPath};
+}
+
+std::string NumberedName(const CPathParts& parts, const std::string& newBaseName, int number,
+                         const std::string& extension)
+{
+    std::string name = parts.folder + newBaseName;
+    if (number > 1)
+        name += "(" + std::to_string(number) + ")";
+    return name + (extension.empty() ? std::string(parts.extension) : extension);
 }
 
 bool FitsPathParts(const std::string& path)

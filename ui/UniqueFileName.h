@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/CPathParts.h"
+
 #include <string>
 
 // What MakeUniqueFileName did with a file.
@@ -25,6 +27,12 @@ struct UniqueFileName {
 // first.
 UniqueFileName MakeUniqueFileName(const std::string& oldPath, const std::string& newBaseName,
                                   const std::string& extension = std::string());
+
+// The number-th name that MakeUniqueFileName tries for the file at oldPath (split into parts):
+// the folder, newBaseName, "(number)" from the second on, and the extension given or the path's
+// own.
+std::string NumberedName(const CPathParts& parts, const std::string& newBaseName, int number,
+                         const std::string& extension);
 
 // Whether two names or paths are one to MakeUniqueFileName: equal under the multibyte-aware
 // comparison that ignores the letter case of single-byte letters.
