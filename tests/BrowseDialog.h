@@ -65,14 +65,6 @@ inline std::wstring NameOf(const std::wstring& folder)
     return folder.substr(folder.rfind(L'\\') + 1);
 }
 
-// Whether the browser refused every selection asked of it: none was shown. Only that is Wine's
-// fault (its browser at times refuses an existing folder for the whole life of the dialog);
-// anything else is a fault of what was asked.
-inline bool Refused(const std::vector<bool>& shown)
-{
-    return !shown.empty() && std::none_of(shown.begin(), shown.end(), [](bool s) { return s; });
-}
-
 // Whether the browser refused the program's own selection of the folder, as the program's browse
 // callback kept what it asked and what the browser selected in answer.
 inline bool RefusedTheProgram(const std::string& folder)

