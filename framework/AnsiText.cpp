@@ -60,3 +60,17 @@ std::wstring ToWide(const std::string& text)
         MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], units);
     return wide;
 }
+
+std::wstring LongPath(const std::string& path)
+{
+    std::wstring wide = ToWide(path);
+    DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (size == 0)
+        return wide;
+    std::wstring longPath(size, L'\0');
+    DWORD length = GetLongPathNameW(wide.c_str(), &longPath[0], size);
+    if (length == 0 || length >= size)
+        return wide;
+    longPath.resize(length);
+    return longPath;
+}

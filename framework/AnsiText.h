@@ -15,3 +15,7 @@ std::string ToAnsiShown(const std::wstring& text);
 
 // Text of the ANSI code page in UTF-16.
 std::wstring ToWide(const std::string& text);
+
+// The path in UTF-16 with each of its names long, as the file system spells them (a file known by
+// its short name under its own name); a path that is not there, as it is.
+std::wstring LongPath(const std::string& path);

@@ -1,7 +1,6 @@
 #include "framework/CFileIdentifier.h"
 
 #include <windows.h>
-#include <winternl.h>
 
 bool CFileIdentifier::IdentityOf(const std::string& path, CFileIdentity& identity)
 {
@@ -15,18 +14,15 @@ bool CFileIdentifier::IdentityOf(const std::string& path, CFileIdentity& identit
 bool CFileIdentifier::GetIdentity(const CFile& file, CFileIdentity& identity)
 {
     FILE_STANDARD_INFO standard = {};
-    FILE_INTERNAL_INFORMATION internal = {};
-    IO_STATUS_BLOCK status = {};
     size_t separator = file.path.find_last_of("\\/");
     uint64_t volume = 0;
+    uint64_t index = 0;
     if (!file.IsOpen() || separator == std::string::npos ||
         !GetFileInformationByHandleEx(file.handle, FileStandardInfo, &standard, sizeof(standard)) ||
-        standard.Directory ||
-        NtQueryInformationFile(file.handle, &status, &internal, sizeof(internal), FileInternalInformation) < 0 ||
-        !VolumeOf(file.path.substr(0, separator + 1), volume))
+        standard.Directory || !file.GetIndex(index) || !VolumeOf(file.path.substr(0, separator + 1), volume))
         return false;
     identity.volume = volume;
-    identity.index = static_cast<uint64_t>(internal.IndexNumber.QuadPart);
+    identity.index = index;
     return true;
 }
 

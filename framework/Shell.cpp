@@ -15,23 +15,8 @@ ShellResult RunFileOperation(SHFILEOPSTRUCTA& request)
     return {code, request.fAnyOperationsAborted != FALSE};
 }
 
-// A path with each of its names long: a file named by its short name keeps its own name where
-// the shell makes a new file after it. A path that is not there stays as it is.
-std::wstring LongPath(const std::string& path)
-{
-    std::wstring wide = ToWide(path);
-    DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
-    if (size == 0)
-        return wide;
-    std::wstring longPath(size, L'\0');
-    DWORD length = GetLongPathNameW(wide.c_str(), &longPath[0], size);
-    if (length == 0 || length >= size)
-        return wide;
-    longPath.resize(length);
-    return longPath;
-}
-
-// A list of terminated paths ended by an empty one, in UTF-16 with long names.
+// A list of terminated paths ended by an empty one, in UTF-16 with long names: a file named by
+// its short name keeps its own name where the shell makes a new file after it.
 std::wstring LongPathList(const char* list)
 {
     std::wstring wide;

@@ -30,16 +30,7 @@ std::wstring CRenameHistory::LongPathOf(const std::string& path, const std::stri
 {
     if (shownName == CPathParts(path.c_str()).fileName)
         return std::wstring();
-    std::wstring wide = ToWide(path);
-    DWORD size = GetLongPathNameW(wide.c_str(), nullptr, 0);
-    if (size == 0)
-        return std::wstring();
-    std::wstring longPath(size, L'\0');
-    DWORD length = GetLongPathNameW(wide.c_str(), &longPath[0], size);
-    if (length == 0 || length >= size)
-        return std::wstring();
-    longPath.resize(length);
-    return longPath;
+    return LongPath(path);
 }
 
 namespace {

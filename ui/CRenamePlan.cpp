@@ -1,5 +1,6 @@
 #include "ui/CRenamePlan.h"
 
+#include "framework/AnsiText.h"
 #include "framework/CPathParts.h"
 #include "framework/StringUtil.h"
 
@@ -19,17 +20,6 @@ bool Nameable(const std::string& name)
             return false;
     }
     return true;
-}
-
-std::wstring Wide(const std::string& text)
-{
-    int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (units <= 1)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], units);
-    wide.resize(static_cast<size_t>(units - 1));
-    return wide;
 }
 
 std::wstring Upper(std::wstring text)
@@ -88,7 +78,7 @@ UniqueFileName CRenamePlan::Plan(const std::string& oldPath, const std::string& 
 
 std::wstring CRenamePlan::Key(const std::string& path)
 {
-    return Upper(Wide(path));
+    return Upper(ToWide(path));
 }
 
 bool CRenamePlan::Occupied(const std::string& folder, const std::string& path)
@@ -101,6 +91,6 @@ bool CRenamePlan::Occupied(const std::string& folder, const std::string& path)
     std::wstring folderKey = Key(folder);
     auto names = listed.find(folderKey);
     if (names == listed.end())
-        names = listed.emplace(folderKey, ListFolder(Wide(folder))).first;
+        names = listed.emplace(folderKey, ListFolder(ToWide(folder))).first;
     return names->second.count(key) != 0;
 }
